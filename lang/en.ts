@@ -3,5 +3,221 @@
 <TS version="2.1" language="en">
 <context>
     <name>texts</name>
+    <message id="app_title">
+        <source>VANTIRO R88</source>
+        <translation>VANTIRO R88</translation>
+    </message>
+    <message id="tip_skin">
+        <source>Background skin</source>
+        <translation>Background skin</translation>
+    </message>
+    <message id="tip_gamemode">
+        <source>Game mode</source>
+        <translation>Game mode</translation>
+    </message>
+    <message id="tip_cloud">
+        <source>Shared profiles</source>
+        <translation>Shared profiles</translation>
+    </message>
+    <message id="tip_smarteyes">
+        <source>Eye care</source>
+        <translation>Eye care</translation>
+    </message>
+    <message id="tip_settings">
+        <source>Settings</source>
+        <translation>Settings</translation>
+    </message>
+    <message id="tip_minimise">
+        <source>Minimise</source>
+        <translation>Minimise</translation>
+    </message>
+    <message id="tip_close">
+        <source>Close to the tray</source>
+        <translation>Close to the tray</translation>
+    </message>
+    <message id="device_list_title">
+        <source>Devices</source>
+        <translation>Devices</translation>
+    </message>
+    <message id="tip_light_control">
+        <source>Whether this program drives the device lighting</source>
+        <translation>Whether this program drives the device lighting</translation>
+    </message>
+    <message id="no_device_title">
+        <source>No device connected</source>
+        <translation>No device connected</translation>
+    </message>
+    <message id="no_device_text">
+        <source>Plug in a supported keyboard, mouse, mouse pad or headset. It appears here as soon as it is detected.</source>
+        <translation>Plug in a supported keyboard, mouse, mouse pad or headset. It appears here as soon as it is detected.</translation>
+    </message>
+    <message id="nodevice_ok">
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message id="update_found_text">
+        <source>A new version is available.</source>
+        <translation>A new version is available.</translation>
+    </message>
+    <message id="update_ok">
+        <source>Update</source>
+        <translation>Update</translation>
+    </message>
+    <message id="update_cancel">
+        <source>Later</source>
+        <translation>Later</translation>
+    </message>
+    <message id="update_running_text">
+        <source>Updating…</source>
+        <translation>Updating…</translation>
+    </message>
+    <message id="update_retry">
+        <source>Try again</source>
+        <translation>Try again</translation>
+    </message>
+    <message id="update_finish">
+        <source>Done</source>
+        <translation>Done</translation>
+    </message>
+    <message id="update_no_close_text">
+        <source>Do not unplug the device or close the program while it updates.</source>
+        <translation>Do not unplug the device or close the program while it updates.</translation>
+    </message>
+    <message id="update_close">
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message id="message_title">
+        <source>Notice</source>
+        <translation>Notice</translation>
+    </message>
+    <message id="msg_confirm">
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message id="msg_cancel">
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message id="profile_title">
+        <source>Profile</source>
+        <translation>Profile</translation>
+    </message>
+    <message id="profile_rename">
+        <source>Rename</source>
+        <translation>Rename</translation>
+    </message>
+    <message id="tip_profile_rename">
+        <source>Rename the profile</source>
+        <translation>Rename the profile</translation>
+    </message>
+    <message id="tip_profile_add">
+        <source>New profile</source>
+        <translation>New profile</translation>
+    </message>
+    <message id="tip_profile_delete">
+        <source>Delete the profile</source>
+        <translation>Delete the profile</translation>
+    </message>
+    <message id="profile_copy">
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message id="tip_profile_copy">
+        <source>Copy the profile</source>
+        <translation>Copy the profile</translation>
+    </message>
+    <message id="profile_import">
+        <source>Import</source>
+        <translation>Import</translation>
+    </message>
+    <message id="tip_profile_import">
+        <source>Import a profile file</source>
+        <translation>Import a profile file</translation>
+    </message>
+    <message id="profile_export">
+        <source>Export</source>
+        <translation>Export</translation>
+    </message>
+    <message id="tip_profile_export">
+        <source>Export the profile to a file</source>
+        <translation>Export the profile to a file</translation>
+    </message>
+    <message id="profile_reset">
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+    <message id="tip_profile_reset">
+        <source>Reset the profile to its factory settings</source>
+        <translation>Reset the profile to its factory settings</translation>
+    </message>
+    <message id="device_default">
+        <source>Restore defaults</source>
+        <translation>Restore defaults</translation>
+    </message>
+    <message id="tip_device_default">
+        <source>Restore the device to its factory settings</source>
+        <translation>Restore the device to its factory settings</translation>
+    </message>
+    <message id="tip_profile_spread">
+        <source>Show or hide the profile list</source>
+        <translation>Show or hide the profile list</translation>
+    </message>
+    <message id="panel_lighting">
+        <source>Lighting</source>
+        <translation>Lighting</translation>
+    </message>
+    <message id="panel_voice">
+        <source>Equaliser and microphone</source>
+        <translation>Equaliser and microphone</translation>
+    </message>
+    <message id="panel_magic">
+        <source>Voice changer</source>
+        <translation>Voice changer</translation>
+    </message>
+    <message id="panel_keyset">
+        <source>Key assignment</source>
+        <translation>Key assignment</translation>
+    </message>
+    <message id="panel_macro">
+        <source>Macros</source>
+        <translation>Macros</translation>
+    </message>
+    <message id="panel_shoot">
+        <source>Shooting assist</source>
+        <translation>Shooting assist</translation>
+    </message>
+    <message id="menu_exit">
+        <source>Exit</source>
+        <translation>Exit</translation>
+    </message>
+    <message id="message_text_4">
+        <source>Delete this macro?</source>
+        <translation>Delete this macro?</translation>
+    </message>
+    <message id="message_text_5">
+        <source>This name cannot be used. Choose another one.</source>
+        <translation>This name cannot be used. Choose another one.</translation>
+    </message>
+    <message id="message_text_6">
+        <source>At least one key must keep the left mouse button.</source>
+        <translation>At least one key must keep the left mouse button.</translation>
+    </message>
+    <message id="message_text_7">
+        <source>Writing the macros to the device failed.</source>
+        <translation>Writing the macros to the device failed.</translation>
+    </message>
+    <message id="message_text_9">
+        <source>This profile file belongs to another kind of device.</source>
+        <translation>This profile file belongs to another kind of device.</translation>
+    </message>
+    <message id="message_text_16">
+        <source>Writing the macros to the device failed (error %d).</source>
+        <translation>Writing the macros to the device failed (error %d).</translation>
+    </message>
+    <message id="message_text_22">
+        <source>Restore the factory settings? Your changes will be lost.</source>
+        <translation>Restore the factory settings? Your changes will be lost.</translation>
+    </message>
 </context>
 </TS>

@@ -3,5 +3,221 @@
 <TS version="2.1" language="zh_CN">
 <context>
     <name>texts</name>
+    <message id="app_title">
+        <source>VANTIRO R88</source>
+        <translation>VANTIRO R88</translation>
+    </message>
+    <message id="tip_skin">
+        <source>Background skin</source>
+        <translation>背景皮肤</translation>
+    </message>
+    <message id="tip_gamemode">
+        <source>Game mode</source>
+        <translation>游戏模式</translation>
+    </message>
+    <message id="tip_cloud">
+        <source>Shared profiles</source>
+        <translation>共享配置</translation>
+    </message>
+    <message id="tip_smarteyes">
+        <source>Eye care</source>
+        <translation>护眼模式</translation>
+    </message>
+    <message id="tip_settings">
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message id="tip_minimise">
+        <source>Minimise</source>
+        <translation>最小化</translation>
+    </message>
+    <message id="tip_close">
+        <source>Close to the tray</source>
+        <translation>关闭到托盘</translation>
+    </message>
+    <message id="device_list_title">
+        <source>Devices</source>
+        <translation>设备</translation>
+    </message>
+    <message id="tip_light_control">
+        <source>Whether this program drives the device lighting</source>
+        <translation>是否由本软件控制设备灯光</translation>
+    </message>
+    <message id="no_device_title">
+        <source>No device connected</source>
+        <translation>未连接设备</translation>
+    </message>
+    <message id="no_device_text">
+        <source>Plug in a supported keyboard, mouse, mouse pad or headset. It appears here as soon as it is detected.</source>
+        <translation>请连接支持的键盘、鼠标、鼠标垫或耳机，检测到后会显示在这里。</translation>
+    </message>
+    <message id="nodevice_ok">
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message id="update_found_text">
+        <source>A new version is available.</source>
+        <translation>发现新版本。</translation>
+    </message>
+    <message id="update_ok">
+        <source>Update</source>
+        <translation>更新</translation>
+    </message>
+    <message id="update_cancel">
+        <source>Later</source>
+        <translation>稍后</translation>
+    </message>
+    <message id="update_running_text">
+        <source>Updating…</source>
+        <translation>正在更新…</translation>
+    </message>
+    <message id="update_retry">
+        <source>Try again</source>
+        <translation>重试</translation>
+    </message>
+    <message id="update_finish">
+        <source>Done</source>
+        <translation>完成</translation>
+    </message>
+    <message id="update_no_close_text">
+        <source>Do not unplug the device or close the program while it updates.</source>
+        <translation>更新期间请勿拔出设备或关闭软件。</translation>
+    </message>
+    <message id="update_close">
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message id="message_title">
+        <source>Notice</source>
+        <translation>提示</translation>
+    </message>
+    <message id="msg_confirm">
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message id="msg_cancel">
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message id="profile_title">
+        <source>Profile</source>
+        <translation>配置</translation>
+    </message>
+    <message id="profile_rename">
+        <source>Rename</source>
+        <translation>重命名</translation>
+    </message>
+    <message id="tip_profile_rename">
+        <source>Rename the profile</source>
+        <translation>重命名配置</translation>
+    </message>
+    <message id="tip_profile_add">
+        <source>New profile</source>
+        <translation>新建配置</translation>
+    </message>
+    <message id="tip_profile_delete">
+        <source>Delete the profile</source>
+        <translation>删除配置</translation>
+    </message>
+    <message id="profile_copy">
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message id="tip_profile_copy">
+        <source>Copy the profile</source>
+        <translation>复制配置</translation>
+    </message>
+    <message id="profile_import">
+        <source>Import</source>
+        <translation>导入</translation>
+    </message>
+    <message id="tip_profile_import">
+        <source>Import a profile file</source>
+        <translation>导入配置文件</translation>
+    </message>
+    <message id="profile_export">
+        <source>Export</source>
+        <translation>导出</translation>
+    </message>
+    <message id="tip_profile_export">
+        <source>Export the profile to a file</source>
+        <translation>导出配置到文件</translation>
+    </message>
+    <message id="profile_reset">
+        <source>Reset</source>
+        <translation>重置</translation>
+    </message>
+    <message id="tip_profile_reset">
+        <source>Reset the profile to its factory settings</source>
+        <translation>将配置恢复为出厂设置</translation>
+    </message>
+    <message id="device_default">
+        <source>Restore defaults</source>
+        <translation>恢复默认</translation>
+    </message>
+    <message id="tip_device_default">
+        <source>Restore the device to its factory settings</source>
+        <translation>将设备恢复为出厂设置</translation>
+    </message>
+    <message id="tip_profile_spread">
+        <source>Show or hide the profile list</source>
+        <translation>展开或收起配置列表</translation>
+    </message>
+    <message id="panel_lighting">
+        <source>Lighting</source>
+        <translation>灯光</translation>
+    </message>
+    <message id="panel_voice">
+        <source>Equaliser and microphone</source>
+        <translation>均衡器与麦克风</translation>
+    </message>
+    <message id="panel_magic">
+        <source>Voice changer</source>
+        <translation>变声</translation>
+    </message>
+    <message id="panel_keyset">
+        <source>Key assignment</source>
+        <translation>按键设置</translation>
+    </message>
+    <message id="panel_macro">
+        <source>Macros</source>
+        <translation>宏</translation>
+    </message>
+    <message id="panel_shoot">
+        <source>Shooting assist</source>
+        <translation>射击辅助</translation>
+    </message>
+    <message id="menu_exit">
+        <source>Exit</source>
+        <translation>退出</translation>
+    </message>
+    <message id="message_text_4">
+        <source>Delete this macro?</source>
+        <translation>确定删除此宏吗？</translation>
+    </message>
+    <message id="message_text_5">
+        <source>This name cannot be used. Choose another one.</source>
+        <translation>该名称不可用，请换一个名称。</translation>
+    </message>
+    <message id="message_text_6">
+        <source>At least one key must keep the left mouse button.</source>
+        <translation>至少需要保留一个左键功能的按键。</translation>
+    </message>
+    <message id="message_text_7">
+        <source>Writing the macros to the device failed.</source>
+        <translation>写入宏到设备失败。</translation>
+    </message>
+    <message id="message_text_9">
+        <source>This profile file belongs to another kind of device.</source>
+        <translation>该配置文件不属于此类设备。</translation>
+    </message>
+    <message id="message_text_16">
+        <source>Writing the macros to the device failed (error %d).</source>
+        <translation>写入宏到设备失败（错误 %d）。</translation>
+    </message>
+    <message id="message_text_22">
+        <source>Restore the factory settings? Your changes will be lost.</source>
+        <translation>确定恢复出厂设置吗？当前修改将丢失。</translation>
+    </message>
 </context>
 </TS>

@@ -12,12 +12,11 @@ enum WindowMessage : unsigned {
     kMsgMenuCommand = 1145,
     kMsgDpiTrace = 1224,
     kMsgShowSettingProgress = 3072,
-    kMsgLanguageChanged = 3089,
+    kMsgLanguageChanged = 3089,  // 0xC11, sent by the settings window
     kMsgDeviceFound = 3090,
     kMsgDeviceGone = 3091,
     kMsgOpenSettingsShifted = 3093,
     kMsgClearUpdateBadge = 3094,
-    kMsgSettingsLanguage = 0xC11,
 
     // System events, as the main window sees them.
     kMsgActivate = 0x8001,

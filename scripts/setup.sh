@@ -10,7 +10,7 @@ packages=(
   libgl-dev libxkbcommon-dev libqt6opengl6-dev
   libjsoncpp-dev libudev-dev libcurl4-openssl-dev libx11-dev libxi-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb xauth dbus dbus-x11 fonts-dejavu-core
+  xvfb xauth dbus dbus-x11 fonts-dejavu-core fonts-wqy-microhei
 )
 
 missing=()

@@ -1,0 +1,90 @@
+#include "app/application.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QTimer>
+#include <cstdio>
+#include <memory>
+
+#include "app/layout_tags.h"
+#include "app/light_control_bus.h"
+#include "app/main_wnd.h"
+#include "app/single_instance.h"
+#include "app/sleep_watcher.h"
+#include "platform/app_identity.h"
+#include "platform/paths.h"
+#include "platform/trace.h"
+#include "ui/dialogs.h"
+#include "ui/font_set.h"
+#include "ui/skin_resources.h"
+
+namespace r88 {
+
+namespace {
+
+void Complain(const QString& text) { std::fprintf(stderr, "vantiro-r88: %s\n", text.toUtf8().constData()); }
+
+void CentreOnScreen(QWidget& w) {
+    if (QScreen* s = w.screen()) w.move(s->availableGeometry().center() - w.rect().center());
+}
+
+// Renders the window to a picture once start-up has settled, then ends.
+void ScheduleScreenshot(CMainWnd& wnd, const QString& path) {
+    QTimer::singleShot(1200, &wnd, [&wnd, path] {
+        const bool saved = wnd.grab().save(path, "PNG");
+        if (!saved) Complain(QStringLiteral("cannot write the picture %1").arg(path));
+        QCoreApplication::exit(saved ? 0 : 1);
+    });
+}
+
+}  // namespace
+
+int RunApplication(QApplication& app, const StartOptions& options) {
+    const QString programFolder = QString::fromStdString(ProgramFolder());
+
+    ui::CPrivateFonts fonts;
+    fonts.LoadAll(programFolder);
+
+    TraceF("软件标示：%d", static_cast<int>(kMsgApplication));
+
+    // A screenshot run renders its own window and leaves a running copy alone.
+    CSingleInstance instance(QString::fromUtf8(kAppName), QString::fromStdString(RuntimeFolder()));
+    if (options.screenshotPath.isEmpty() && !instance.Acquire()) {
+        instance.WakeRunning();
+        return 0;
+    }
+
+    if (!ui::CSkinResources::Instance().Load(programFolder + QStringLiteral("skin/")))
+        Complain(ui::CSkinResources::Instance().Error());
+
+    RegisterControlClasses();
+
+    ui::CQtDialogs dialogs;
+    CDBusLightControl lightBus;
+    auto wnd = std::make_unique<CMainWnd>(dialogs, lightBus);
+    if (!wnd->Create()) {
+        Complain(QStringLiteral("the main window cannot be built: %1").arg(wnd->Error()));
+        return 1;
+    }
+    CentreOnScreen(*wnd);
+
+    QObject::connect(&instance, &CSingleInstance::woken, wnd.get(),
+                     [&wnd](quintptr w, qintptr l) { wnd->Messages().PostMessage(kMsgApplication, w, l); });
+    QObject::connect(&lightBus, &CDBusLightControl::requested, wnd.get(), [&wnd](quintptr w, qintptr l) {
+        wnd->Messages().PostMessage(kMsgLightControlRequest, w, l);
+    });
+    CSleepWatcher sleep;
+    QObject::connect(&sleep, &CSleepWatcher::suspending, wnd.get(),
+                     [&wnd] { wnd->Messages().PostMessage(kMsgPowerBroadcast, kPowerSuspend, 0); });
+    QObject::connect(&sleep, &CSleepWatcher::resumed, wnd.get(),
+                     [&wnd] { wnd->Messages().PostMessage(kMsgPowerBroadcast, kPowerResume, 0); });
+
+    Q_UNUSED(options.simulate);
+    if (!options.screenshotPath.isEmpty()) ScheduleScreenshot(*wnd, options.screenshotPath);
+
+    const int code = app.exec();
+    wnd.reset();
+    return code;
+}
+
+}  // namespace r88

@@ -1,0 +1,393 @@
+#include "app/main_wnd.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QLabel>
+#include <QMenu>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include "app/light_control_bus.h"
+#include "platform/app_identity.h"
+#include "platform/paths.h"
+#include "platform/trace.h"
+#include "ui/dialogs.h"
+#include "ui/dpi.h"
+#include "ui/find_control.h"
+#include "ui/font_set.h"
+#include "ui/language_config.h"
+#include "ui/language_settings.h"
+#include "ui/skin_loader.h"
+#include "ui/skin_resources.h"
+#include "ui/texts.h"
+#include "ui/window_caption.h"
+
+namespace r88 {
+
+namespace {
+const QString kStrTest = QStringLiteral("str_test");
+const QString kNoDeviceLink = QStringLiteral("No_device_Link");
+const QString kLightStatus = QStringLiteral("control_light_status");
+constexpr char kLightOnText[] = "控制灯光";
+constexpr char kLightOffText[] = "不控制灯光";
+
+QByteArray Utf8(const QString& s) { return s.toUtf8(); }
+}  // namespace
+
+CMainWnd::CMainWnd(ui::IDialogs& dialogs, ILightControlBus& lightBus)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), dialogs_(dialogs), lightBus_(lightBus) {
+    setObjectName(QStringLiteral("MainWnd"));
+    setWindowTitle(QString::fromUtf8(kAppName));
+    bridge_ = std::make_unique<ui::CMessageBridge>(
+        [this](unsigned msg, uintptr_t w, intptr_t l) { return HandleMessage(msg, w, l); }, this);
+    timers_ = std::make_unique<ui::CControlTimers>(
+        [this](QWidget*, int id) { HandleMessage(kMsgTimer, static_cast<uintptr_t>(id), 0); }, this);
+}
+
+CMainWnd::~CMainWnd() {
+    timers_->KillAll();
+    if (tray_) tray_->hide();
+}
+
+bool CMainWnd::Create() {
+    Trace("InitWindow");
+    ui::CSkinLoader loader(&tags_);
+    root_ = loader.LoadLayout(QStringLiteral("XML_MAIN"), this);
+    if (root_ == nullptr) {
+        error_ = loader.Error();
+        return false;
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(root_);
+    ApplyStyle();
+    new ui::CNotifyDispatcher(this, this);
+    ui::CWindowCaption::Install(this);
+    resize(kInitialSize);
+    setWindowIcon(QIcon(ui::CSkinResources::Instance().Folder() + QStringLiteral("common/logo.svg")));
+    CreateTray();
+    WatchScreens();
+    initialised_ = true;
+    ui::CNotifyDispatcher::For(this)->Send(ui::event::kWindowInit, this);
+    return true;
+}
+
+void CMainWnd::ApplyStyle() {
+    const QString style = ui::CSkinResources::Instance().StyleSheet();
+    if (!style.isEmpty()) setStyleSheet(style);
+}
+
+void CMainWnd::CreateTray() {
+    tray_ = std::make_unique<QSystemTrayIcon>(windowIcon());
+    tray_->setToolTip(QString::fromUtf8(kAppName));
+    connect(tray_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger) bridge_->PostMessage(kMsgTrayIcon, 0, kTrayLeftButtonUp);
+        else if (reason == QSystemTrayIcon::Context) bridge_->PostMessage(kMsgTrayIcon, 0, kTrayRightButtonUp);
+    });
+    if (QSystemTrayIcon::isSystemTrayAvailable()) tray_->show();
+}
+
+void CMainWnd::WatchScreens() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    connect(screen, &QScreen::geometryChanged, this, [this] { bridge_->PostMessage(kMsgDisplayChange, 0, 0); });
+    connect(screen, &QScreen::logicalDotsPerInchChanged, this, [this](qreal dpi) {
+        bridge_->PostMessage(kMsgDpiChanged, static_cast<uintptr_t>(dpi), 0);
+    });
+}
+
+void CMainWnd::OnWindowInit() {
+    // The system drives the lighting from the start and says so.
+    lightBus_.Announce(1, 1);
+    SetLanguage(ui::StoredLanguageIndex());
+    UpdateNoDeviceLink();
+    show();
+    timers_->SetTimer(this, kTimerRestoreLayout, 100);
+}
+
+void CMainWnd::Notify(const ui::Notification& n) {
+    if (n.type != ui::event::kTimer) {
+        Trace(Utf8(n.type).constData());
+        Trace(Utf8(n.SenderName()).constData());
+    }
+    if (n.type == ui::event::kWindowInit) {
+        OnWindowInit();
+    } else if (n.type == ui::event::kWindowSize) {
+        if (n.sender == root_ && relayout_) {
+            relayout_ = false;
+            RestoreLayout();
+        }
+    } else if (n.type == ui::event::kClick) {
+        OnClick(n);
+    }
+}
+
+void CMainWnd::OnClick(const ui::Notification& n) {
+    const QString name = n.SenderName();
+    auto is = [&name](const char* candidate) { return name.compare(QLatin1String(candidate), Qt::CaseInsensitive) == 0; };
+    if (is("closebtn")) {
+        hide();  // the program stays in the tray
+    } else if (is("nodevice_ok_btn")) {
+        hide();
+    } else if (is("control_light_status")) {
+        ToggleLightControl();
+    } else if (is("minbtn")) {
+        showMinimized();
+    } else if (is("maxbtn")) {
+        showMaximized();
+    } else if (is("restorebtn")) {
+        showNormal();
+    } else if (is("update_ok_btn") || is("re_update_btn")) {
+        firstUpdateState_ = 3;
+        if (auto* sw = ui::FindControl<QStackedWidget>(this, QStringLiteral("device_updata_switch")))
+            sw->setCurrentIndex(1);
+    } else if (is("update_cancel_btn")) {
+        firstUpdateState_ = 0;
+        if (QWidget* w = ui::FindControl(this, QStringLiteral("device_updata_layout"))) w->hide();
+    } else if (is("update_close_btn")) {
+        if (QWidget* w = ui::FindControl(this, QStringLiteral("no_close_software_layout"))) w->hide();
+    } else if (is("finish_update_btn")) {
+        if (QWidget* w = ui::FindControl(this, QStringLiteral("device_updata_layout"))) w->hide();
+    }
+}
+
+intptr_t CMainWnd::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam) {
+    switch (msg) {
+        case kMsgActivate:
+            active_ = wParam != 0;
+            hovered_ = active_;
+            return 0;
+        case kMsgMouseLeave:
+            Trace("鼠标移出");
+            if (!active_) hovered_ = false;
+            return 0;
+        case kMsgMouseHover:
+            Trace("鼠标移入");
+            if (!active_) hovered_ = true;
+            return 0;
+        case kMsgApplication:
+            TraceF("软件标示 %d，%xd%xd", static_cast<int>(msg), static_cast<unsigned>(wParam),
+                   static_cast<unsigned>(lParam));
+            ShowMainWindow();
+            return 0;
+        case kMsgUpdateProgress:
+            switch (wParam) {
+                case 1: secondUpdateState_ = 7; break;
+                case 2:
+                case 3: secondUpdateState_ = 8; break;
+                case 4:
+                    secondUpdateState_ = 6;
+                    firstUpdateState_ = 3;
+                    break;
+                case 5: firstUpdateState_ = 4; break;
+                default: break;
+            }
+            return 0;
+        case kMsgLightControlRequest:
+            if (wParam == 1 && (lParam == 0 || lParam == 1)) {
+                lightControl_ = lParam == 1;
+                ui::SetPlainText(ui::FindControl(this, kLightStatus),
+                                 QString::fromUtf8(lightControl_ ? kLightOnText : kLightOffText));
+            }
+            return 0;
+        case kMsgDestroy:
+            Trace("退出测试");
+            timers_->KillAll();
+            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+            return 0;
+        case kMsgPowerBroadcast:
+            if (wParam == kPowerResume) awake_ = true;
+            else if (wParam == kPowerSuspend) awake_ = false;
+            return 0;
+        default: break;
+    }
+
+    // While the machine sleeps nothing else is handled.
+    if (!awake_) return 0;
+
+    switch (msg) {
+        case kMsgDisplayChange:
+            Trace("显示器分辨率发生变化");
+            relayout_ = true;
+            RestoreLayout();
+            return 0;
+        case kMsgKeyDown:
+        case kMsgSysKeyDown: return 0;
+        case kMsgTimer: OnTimer(static_cast<int>(wParam)); return 0;
+        case kMsgDpiChanged:
+            ui::CToolkitDpi::SetAll(static_cast<int>(wParam));
+            RestoreLayout();
+            Trace("界面 DPI 发生变化");
+            return 0;
+        case kMsgTrayIcon: OnTrayIcon(lParam); return 0;
+        case kMsgMenuCommand: {
+            const auto actions = trayMenu_ ? trayMenu_->actions() : QList<QAction*>();
+            const qsizetype index = static_cast<qsizetype>(wParam);
+            if (index < actions.size() && actions[index]->objectName() == QLatin1String("exit")) Exit();
+            return 1;
+        }
+        case kMsgDpiTrace: Trace("界面 DPI 1发生变化"); return 0;
+        case kMsgShowSettingProgress:
+            if (QWidget* w = ui::FindControl(this, QStringLiteral("setting_progress"))) w->show();
+            return 0;
+        case kMsgLanguageChanged: SetLanguage(static_cast<int>(wParam)); return 0;
+        case kMsgClearUpdateBadge:
+            if (auto* b = ui::FindControl<QAbstractButton>(this, QStringLiteral("setbtn"))) b->setIcon(QIcon());
+            return 0;
+        default: return 0;
+    }
+}
+
+void CMainWnd::OnTimer(int id) {
+    timers_->KillTimer(this, id);
+    switch (id) {
+        case kTimerRestoreLayout:
+            RestoreLayout();
+            update();
+            break;
+        case kTimerTrayMenu: OpenTrayMenu(); break;
+        case kTimerHeartbeat: timers_->SetTimer(this, kTimerHeartbeat, 5000); break;
+        default: break;
+    }
+}
+
+void CMainWnd::OnTrayIcon(intptr_t lParam) {
+    if (lParam == kTrayLeftButtonUp) {
+        UpdateNoDeviceLink();
+        if (isVisible() && !isMinimized()) {
+            hide();
+        } else {
+            RestoreLayout();
+            showNormal();
+            raise();
+            activateWindow();
+            update();
+        }
+    } else if (lParam == kTrayRightButtonUp) {
+        timers_->SetTimer(this, kTimerTrayMenu, 10);
+    }
+}
+
+void CMainWnd::OpenTrayMenu() {
+    if (trayMenu_) trayMenu_->close();
+    trayMenu_ = std::make_unique<QMenu>();
+    trayMenu_->setObjectName(QStringLiteral("tray_menu"));
+    const QString style = ui::CSkinResources::Instance().StyleSheet();
+    if (!style.isEmpty()) trayMenu_->setStyleSheet(style);
+    QAction* exit = trayMenu_->addAction(ui::TextOf(QStringLiteral("menu_exit")));
+    exit->setObjectName(QStringLiteral("exit"));
+    const auto actions = trayMenu_->actions();
+    for (qsizetype i = 0; i < actions.size(); ++i) {
+        connect(actions[i], &QAction::triggered, this,
+                [this, i] { bridge_->PostMessage(kMsgMenuCommand, static_cast<uintptr_t>(i), 0); });
+    }
+    trayMenu_->popup(QCursor::pos() - QPoint(0, 50));
+}
+
+void CMainWnd::UpdateNoDeviceLink() {
+    QWidget* link = ui::FindControl(this, kNoDeviceLink);
+    if (link == nullptr) return;
+    // Shown exactly when no device item of the strip is visible.
+    bool anyDevice = false;
+    if (QWidget* strip = ui::FindControl(this, QStringLiteral("device_select_layout"))) {
+        const auto items = strip->findChildren<QAbstractButton*>(QStringLiteral("device_select"));
+        for (QAbstractButton* item : items) anyDevice = anyDevice || !item->isHidden();
+    }
+    link->setVisible(!anyDevice);
+}
+
+void CMainWnd::ShowMainWindow() {
+    UpdateNoDeviceLink();
+    showNormal();
+    // Raising and activating brings the window to the front without moving it.
+    raise();
+    activateWindow();
+}
+
+void CMainWnd::RestoreLayout() {
+    ++restoreLayoutCount_;
+    const bool wasVisible = isVisible();
+    if (isMinimized()) showNormal();
+    ui::CToolkitDpi::SetAll(96);
+    setGeometry(0, 0, kLayoutSize.width(), kLayoutSize.height());
+    if (QScreen* s = screen()) {
+        const QRect area = s->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+    setVisible(wasVisible);
+}
+
+void CMainWnd::SetLanguage(int index) {
+    if (index == language_) return;
+    const QString family = ui::CFontSet::FamilyForLanguage(index);
+    if (!family.isEmpty()) {
+        ui::CFontSet::Instance().Install(family);
+        ui::CFontSet::Instance().ApplyTo(this);
+    }
+    language_ = index;
+    const auto entries = ReadLanguageConfig(ui::LanguageConfigPath().toStdString());
+    if (index >= 0 && static_cast<size_t>(index) < entries.size()) {
+        const LanguageEntry& entry = entries[static_cast<size_t>(index)];
+        ui::CLanguage::Instance().Load(ui::LanguageFilePath(QString::fromStdString(entry.file)));
+        ui::SaveLanguageId(entry.id);
+    }
+    update();
+    emit languageChanged(index);
+}
+
+void CMainWnd::SetLightControl(bool on) {
+    lightControl_ = on;
+    lightBus_.Announce(1, on ? 1 : 0);
+    ui::SetPlainText(ui::FindControl(this, kLightStatus), QString::fromUtf8(on ? kLightOnText : kLightOffText));
+}
+
+void CMainWnd::ToggleLightControl() { SetLightControl(!lightControl_); }
+
+QString CMainWnd::ResolveTextId(const QString& id) {
+    auto* label = ui::FindControl<QLabel>(this, kStrTest);
+    if (label == nullptr) return ui::TextOf(id);
+    ui::SetTextId(label, id);
+    return label->text();
+}
+
+void CMainWnd::Exit() {
+    exiting_ = true;
+    HandleMessage(kMsgDestroy, 0, 0);
+    close();
+}
+
+void CMainWnd::closeEvent(QCloseEvent* e) {
+    if (exiting_) {
+        e->accept();
+        return;
+    }
+    // Closing only hides the window; the program stays in the tray.
+    e->ignore();
+    hide();
+}
+
+void CMainWnd::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::ActivationChange) HandleMessage(kMsgActivate, isActiveWindow() ? 1 : 0, 0);
+    QWidget::changeEvent(e);
+}
+
+void CMainWnd::enterEvent(QEnterEvent* e) {
+    HandleMessage(kMsgMouseHover, 0, 0);
+    QWidget::enterEvent(e);
+}
+
+void CMainWnd::leaveEvent(QEvent* e) {
+    HandleMessage(kMsgMouseLeave, 0, 0);
+    QWidget::leaveEvent(e);
+}
+
+void CMainWnd::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    if (initialised_ && root_ != nullptr) ui::SendNotify(root_, ui::event::kWindowSize);
+}
+
+}  // namespace r88

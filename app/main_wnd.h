@@ -1,0 +1,122 @@
+#pragma once
+// The one top-level window: title bar, device strip, device pages, power
+// indicators, tray icon. It receives every notification of its controls and
+// every window message, and routes them.
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <QWidget>
+#include <memory>
+
+#include "app/layout_tags.h"
+#include "platform/window_messages.h"
+#include "ui/control_timers.h"
+#include "ui/message_bridge.h"
+#include "ui/notify.h"
+
+class QMenu;
+class QScreen;
+
+namespace r88 {
+
+namespace ui {
+class IDialogs;
+}
+class ILightControlBus;
+
+class CMainWnd : public QWidget, public ui::INotifyHandler {
+    Q_OBJECT
+public:
+    // Timers of the main window itself.
+    static constexpr int kTimerRestoreLayout = 1011;
+    static constexpr int kTimerHeartbeat = 1031;
+    static constexpr int kTimerTrayMenu = 1032;
+
+    CMainWnd(ui::IDialogs& dialogs, ILightControlBus& lightBus);
+    ~CMainWnd() override;
+
+    // Builds the window from "XML_MAIN". False (with Error()) when the main
+    // layout cannot be built; the program cannot go on without it.
+    bool Create();
+    QString Error() const { return error_; }
+
+    // Window operations used across the application.
+    void ShowMainWindow();
+    void RestoreLayout();
+    void SetLanguage(int index);
+    void SetLightControl(bool on);
+    void ToggleLightControl();
+    // The text of an identifier in the current language, read back through
+    // the hidden label "str_test".
+    QString ResolveTextId(const QString& id);
+
+    // Every window message passes here; see the message table in the source.
+    intptr_t HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam);
+    IMessageSink& Messages() { return *bridge_; }
+
+    void Notify(const ui::Notification& n) override;
+
+    // Ends the program: stops the workers and leaves the event loop.
+    void Exit();
+
+    bool Awake() const { return awake_; }
+    bool LightControl() const { return lightControl_; }
+    int Language() const { return language_; }
+    bool RelayoutPending() const { return relayout_; }
+    QWidget* Root() const { return root_; }
+    ui::CControlTimers& Timers() { return *timers_; }
+    ui::IDialogs& Dialogs() { return dialogs_; }
+    QSystemTrayIcon* Tray() const { return tray_.get(); }
+    QMenu* TrayMenu() const { return trayMenu_.get(); }
+    int RestoreLayoutCount() const { return restoreLayoutCount_; }
+    int FirstUpdateState() const { return firstUpdateState_; }
+    int SecondUpdateState() const { return secondUpdateState_; }
+
+    static constexpr QSize kInitialSize{800, 572};
+    static constexpr QSize kLayoutSize{1350, 810};
+
+signals:
+    // Fires when the language changed so device objects rebuild their texts.
+    void languageChanged(int index);
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    void enterEvent(QEnterEvent* e) override;
+    void leaveEvent(QEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void OnWindowInit();
+    void OnClick(const ui::Notification& n);
+    void OnTimer(int id);
+    void OnTrayIcon(intptr_t lParam);
+    void OpenTrayMenu();
+    void UpdateNoDeviceLink();
+    void CreateTray();
+    void WatchScreens();
+    void ApplyStyle();
+
+    ui::IDialogs& dialogs_;
+    ILightControlBus& lightBus_;
+    CLayoutTagTable tags_;
+    std::unique_ptr<ui::CMessageBridge> bridge_;
+    std::unique_ptr<ui::CControlTimers> timers_;
+    QWidget* root_ = nullptr;
+    QString error_;
+    std::unique_ptr<QSystemTrayIcon> tray_;
+    std::unique_ptr<QMenu> trayMenu_;
+
+    bool lightControl_ = true;
+    bool awake_ = true;
+    bool active_ = false;
+    bool hovered_ = false;
+    bool relayout_ = false;
+    bool exiting_ = false;
+    bool initialised_ = false;
+    int language_ = -1;
+    int firstUpdateState_ = 0;
+    int secondUpdateState_ = 0;
+    int restoreLayoutCount_ = 0;
+};
+
+}  // namespace r88
