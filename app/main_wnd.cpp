@@ -63,6 +63,8 @@ bool CMainWnd::Create() {
     }
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    // The window starts smaller than its content and is then laid out at full size.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
     layout->addWidget(root_);
     ApplyStyle();
     new ui::CNotifyDispatcher(this, this);

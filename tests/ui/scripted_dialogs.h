@@ -1,7 +1,7 @@
 #pragma once
 // Test double of the dialogs: records every message box and answers from a
 // script (message boxes confirm unless told otherwise; file dialogs return
-// the queued paths, or cancel when none is queued).
+// the queued paths, and cancel when none is queued).
 #include <QStringList>
 #include <deque>
 #include <optional>
@@ -20,8 +20,8 @@ public:
     };
 
     std::deque<int> answers;                        // next ShowMessage results
-    std::deque<std::optional<QString>> openPaths;   // next OpenFile results
-    std::deque<std::optional<QString>> savePaths;   // next SaveFile results
+    std::deque<QString> openPaths;  // next OpenFile results; an empty path cancels
+    std::deque<QString> savePaths;  // next SaveFile results; an empty path cancels
     std::vector<Shown> shown;
 
     int ShowMessage(QWidget*, const QString& title, const QString& text, int, bool textIsIdentifier,
@@ -42,11 +42,14 @@ public:
     }
 
 private:
-    static std::optional<QString> Next(std::deque<std::optional<QString>>& queue) {
-        if (queue.empty()) return std::nullopt;
-        auto v = queue.front();
-        queue.pop_front();
-        return v;
+    static std::optional<QString> Next(std::deque<QString>& queue) {
+        QString path;
+        if (!queue.empty()) {
+            path = queue.front();
+            queue.pop_front();
+        }
+        if (path.isEmpty()) return std::nullopt;
+        return std::optional<QString>(std::in_place, path);
     }
 };
 
