@@ -56,9 +56,8 @@ public:
     virtual void SetDocumentPaths(const std::string& profileId) = 0;
     // Loads the current document into the profile data object and applies it.
     virtual int LoadProfile() = 0;
-    // Writes the profile data object's section into the current document.
-    virtual void SaveProfile() = 0;
-    // Loads the factory section, applies it and saves it into the current document.
+    // Loads the factory section, applies it and saves it into the current
+    // document (the device's own SaveProfile), keeping its name and identifier.
     virtual void RestoreDefaults() = 0;
     // Refreshes the page and writes the loaded profile to the hardware.
     virtual void WriteProfileToDevice(ProfileWrite occasion) = 0;

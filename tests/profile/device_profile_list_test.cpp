@@ -17,7 +17,6 @@ public:
         calls.push_back("load");
         return 1;
     }
-    void SaveProfile() override { calls.push_back("save"); }
     void RestoreDefaults() override { calls.push_back("defaults"); }
     void WriteProfileToDevice(ProfileWrite occasion) override {
         calls.push_back(occasion == ProfileWrite::kSelected ? "write selected"

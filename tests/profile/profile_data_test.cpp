@@ -111,6 +111,32 @@ TEST_F(ProfileData, LightStateReadsFlagsAsBooleansAndWritesWholeBytes) {
     EXPECT_EQ(none.ReadLightState(), LightState{});
 }
 
+TEST_F(ProfileData, LightListAndUserLightSequencesStayInTheDeviceFolder) {
+    auto data = Open<CBasicProfiledata>("MousePad", R"({"Device":[{"LightList":[null,
+        {"LEDREGMode":2,"LEDBrightness":3,"LEDSpeed":1,"LEDDirection":5,"LEDMultiColor":0,"red":9,"green":8,"blue":7}]}]})");
+    EXPECT_EQ(data.ReadLightList(), (std::vector<LedLightEntry>{{}, {2, 3, 1, 1, 0, 9, 8, 7, 1}}));
+
+    // Sequences are read beside the presets file; an identifier that is not a
+    // plain file name reads nothing.
+    const std::string presets = Root() + "kestra_light.config";
+    WriteFile(presets, R"({"LightInfo":[[],[],[{"LightName":"Fire","Guid":"fire"},
+        {"LightName":"Out","Guid":"../outside"}]]})");
+    WriteFile(Root() + "fire.light", R"({"LEDEffectList":[{"LEDREGMode":4,"red":255,"Time":1500,"Cyle":3},{}]})");
+    data.SetLightPresetsPath(presets);
+    data.ReadLightPresets(presets);
+    LightStep fire;
+    fire.mode = 4;
+    fire.red = 255;
+    fire.time = 1500;
+    fire.cycle = 3;
+    EXPECT_EQ(data.ReadLedEffectList(2, 0), (std::vector<LightStep>{fire, LightStep{}}));
+    TraceCapture trace;
+    EXPECT_TRUE(data.ReadLedEffectList(2, 1).empty());
+    EXPECT_TRUE(trace.Contains("not a plain file name"));
+    EXPECT_TRUE(data.ReadLedEffectList(2, 9).empty());
+    EXPECT_TRUE(data.ReadLedEffectList(7, 0).empty());
+}
+
 TEST_F(ProfileData, WrongJsonTypesReadAsEmptyWithoutTouchingTheFile) {
     const std::string text = R"({"Device":[{
         "LightInfo": "red", "LightList": {"0": 1}, "KeyList": [5, {"Assignment": "x"}],
