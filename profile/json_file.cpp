@@ -9,7 +9,6 @@
 #include <fcntl.h>
 #include <memory>
 #include <mutex>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,6 +28,12 @@ CJsonFile::WriteStepHook& Hook() {
     static CJsonFile::WriteStepHook hook;
     return hook;
 }
+
+// Closes a file descriptor when it goes out of scope.
+struct FdCloser {
+    int fd;
+    ~FdCloser() { ::close(fd); }
+};
 
 // Writes all of data to fd; false on any error.
 bool WriteAll(int fd, const std::string& data) {
@@ -86,10 +91,7 @@ std::string CJsonFile::ReadText(const std::string& path) const {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     TraceF("readjsonFile 错误吗：：%d\n", fd < 0 ? errno : 0);
     if (fd < 0) return {};
-    std::unique_ptr<int, void (*)(int*)> closer(new int(fd), [](int* p) {
-        ::close(*p);
-        delete p;
-    });
+    const FdCloser closer{fd};
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         TraceF("%s: not a regular file\n", path.c_str());

@@ -104,7 +104,8 @@ class CKeyboardProfiledata : public CBasicProfiledata {
 public:
     // "SystemStages"; values truncated to 16 bits.
     KeyboardSystemSettings ReadKeyboardSystem();
-    // As ReadKeyboardSystem, with Repeat and RepeatDelay from the system.
+    // As ReadKeyboardSystem, with Repeat and RepeatDelay from the system
+    // (where the system has none, the device uses ReadKeyboardSystem instead).
     KeyboardSystemSettings ReadKeyboardSystemFromOs(std::uint16_t osRepeat, std::uint16_t osRepeatDelay);
     void WriteKeyboardSystem(std::uint32_t word0, std::uint32_t word1, std::uint32_t word2);
 
@@ -133,7 +134,8 @@ public:
 
     // "SystemStages", "ReportStages", "HeightStages".
     MouseSystemSettings ReadMouseSystem();
-    // As ReadMouseSystem, with the pointer settings taken from the system.
+    // As ReadMouseSystem, with the pointer settings taken from the system
+    // (where the system has none, the device uses ReadMouseSystem instead).
     MouseSystemSettings ReadMouseSystemFromOs(const OsMouseSettings& os);
     void WriteMouseSystem(std::uint32_t word0, std::uint32_t word1, std::uint32_t word2, std::uint32_t word3);
 
