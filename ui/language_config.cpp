@@ -1,40 +1,13 @@
 #include "ui/language_config.h"
 
-#include <json/json.h>
-
-#include <fstream>
-#include <sstream>
-
-#include "platform/trace.h"
+#include "profile/json_file.h"
 
 namespace r88 {
 
-namespace {
-constexpr std::streamsize kMaxConfigBytes = 1 << 20;
-}
-
 std::vector<LanguageEntry> ReadLanguageConfig(const std::string& path) {
     std::vector<LanguageEntry> entries;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return entries;
-    std::string text(static_cast<size_t>(kMaxConfigBytes) + 1, '\0');
-    in.read(text.data(), kMaxConfigBytes + 1);
-    if (in.gcount() > kMaxConfigBytes) {
-        TraceF("Language.config too large: %s", path.c_str());
-        return entries;
-    }
-    text.resize(static_cast<size_t>(in.gcount()));
-
-    Json::CharReaderBuilder builder;
-    builder["collectComments"] = false;
-    builder["stackLimit"] = 64;
-    Json::Value root;
-    std::string errors;
-    std::istringstream stream(text);
-    if (!Json::parseFromStream(builder, stream, &root, &errors) || !root.isObject()) {
-        TraceF("Language.config unreadable: %s", errors.c_str());
-        return entries;
-    }
+    const Json::Value root = CJsonFile().ReadJson(path);  // bounded in size and depth
+    if (!root.isObject()) return entries;
     const Json::Value& list = root["Language"];
     if (!list.isArray()) return entries;
     for (const Json::Value& item : list) {
