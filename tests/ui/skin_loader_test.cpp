@@ -77,7 +77,7 @@ TEST_F(SkinTest, MainLayoutCarriesTheControlsTheWindowLooksUp) {
                              "cloudbtn", "smarteyesbtn", "setbtn", "device_select_layout", "device_switch",
                              "device_power_switch", "No_device_Link", "control_light_status", "str_test",
                              "setting_progress", "device_updata_layout", "device_updata_switch",
-                             "no_close_software_layout", "device_profile_combo", "nodevice_ok_btn"}) {
+                             "no_close_software_layout", "nodevice_ok_btn"}) {
         EXPECT_NE(ui::FindControl(root.get(), QString::fromLatin1(name)), nullptr) << name;
     }
     EXPECT_TRUE(ui::FindControl(root.get(), QStringLiteral("str_test"))->isHidden());
