@@ -1,0 +1,81 @@
+#include "cli/ctl.h"
+
+#include <cstdio>
+
+#include "device/hid_device.h"
+#include "device/hid_device_list.h"
+#include "device/hid_path.h"
+#include "sim/simulated_setup.h"
+
+namespace r88 {
+namespace {
+
+// A backend that is not ours to own (shared_ptr with no deleter work).
+std::shared_ptr<IHidBackend> Borrow(IHidBackend& backend) {
+    return std::shared_ptr<IHidBackend>(&backend, [](IHidBackend*) {});
+}
+
+void Usage(std::ostream& err) {
+    err << "usage: r88ctl [--simulate] list\n"
+           "  list        every HID interface with its path, ids, interface and collection\n"
+           "              numbers, usage page and usage\n"
+           "  --simulate  use the emulated keyboard, mouse pad and headset instead of hardware\n";
+}
+
+}  // namespace
+
+int ListInterfaces(IHidBackend& backend, std::ostream& out, std::ostream& err) {
+    const std::shared_ptr<IHidBackend> shared = Borrow(backend);
+    CHidDeviceList list(shared);
+    if (!list.Enumerate()) {
+        err << "r88ctl: the HID interfaces could not be enumerated\n";
+        return 1;
+    }
+    CHidDevice probe(shared);
+    while (const std::string* path = list.Next()) {
+        char line[128];
+        std::snprintf(line, sizeof line, "vid=%04x pid=%04x mi=%02x col=%02x", ParseVendorId(*path),
+                      ParseProductId(*path), ParseInterfaceNumber(*path), ParseCollectionNumber(*path));
+        out << *path << "  " << line;
+        // The usages need the descriptor; an open without access rights reads it.
+        if (probe.Open(*path, false, false, true, false)) {
+            std::snprintf(line, sizeof line, " usage_page=%04x usage=%04x", probe.Caps().usagePage,
+                          probe.Caps().usage);
+            probe.Close();
+        } else {
+            std::snprintf(line, sizeof line, " usage_page=? usage=?");
+        }
+        out << line << '\n';
+    }
+    return 0;
+}
+
+int RunCtl(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           std::shared_ptr<IHidBackend> realBackend) {
+    bool simulate = false;
+    std::vector<std::string> rest;
+    for (const std::string& a : args) {
+        if (a == "--simulate") {
+            simulate = true;
+        } else if (a == "--help" || a == "-h") {
+            Usage(out);
+            return 0;
+        } else {
+            rest.push_back(a);
+        }
+    }
+    if (rest.size() != 1 || rest[0] != "list") {
+        Usage(err);
+        return 2;
+    }
+    if (simulate) {
+        sim::SimulatedSetup setup = sim::MakeSimulatedSetup();
+        const int code = ListInterfaces(*setup.bus, out, err);
+        setup.bus->UnplugAll();
+        return code;
+    }
+    if (!realBackend) realBackend = CurrentHidBackend();
+    return ListInterfaces(*realBackend, out, err);
+}
+
+}  // namespace r88

@@ -1,0 +1,21 @@
+#pragma once
+// r88ctl, the headless companion: lists the HID interfaces it sees (real ones,
+// or the emulated bus with --simulate).
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/hid_backend.h"
+
+namespace r88 {
+
+// Runs one command line (without the program name). `realBackend` is used
+// unless --simulate is given. Returns the process exit code.
+int RunCtl(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           std::shared_ptr<IHidBackend> realBackend);
+
+// One line per interface: path, ids, interface and collection numbers, usage page and usage.
+int ListInterfaces(IHidBackend& backend, std::ostream& out, std::ostream& err);
+
+}  // namespace r88

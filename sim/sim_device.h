@@ -1,0 +1,85 @@
+#pragma once
+// One emulated USB device on the emulated bus: its HID interfaces with their
+// report descriptors, the connections the host opened on them, and the
+// firmware that receives what the host sends. Input reports the device sends
+// go to every open connection of the collection that owns the report id.
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/hid_backend.h"
+#include "sim/packet_log.h"
+
+namespace r88::sim {
+
+class SimDevice;
+class SimConnection;
+
+struct SimInterfaceModel {
+    uint16_t number = 0;
+    std::vector<uint8_t> reportDescriptor;
+};
+
+struct SimDeviceModel {
+    std::string name;
+    uint16_t vendorId = 0;
+    uint16_t productId = 0;
+    uint16_t version = 0;
+    std::vector<SimInterfaceModel> interfaces;
+};
+
+// What receives the host's output reports (report id at byte 0). Runs on the
+// writing thread; it answers through SimDevice::SendInputReport.
+class ISimFirmware {
+public:
+    virtual ~ISimFirmware() = default;
+    virtual void OnOutputReport(SimDevice& device, uint16_t interfaceNumber, std::span<const uint8_t> report,
+                                bool controlPipe) = 0;
+};
+
+class SimDevice : public std::enable_shared_from_this<SimDevice> {
+public:
+    // Fails (throws std::invalid_argument) when a descriptor of the model does not parse:
+    // the models are ours, so that is a programming error.
+    SimDevice(SimDeviceModel model, std::shared_ptr<ISimFirmware> firmware);
+    virtual ~SimDevice();
+    SimDevice(const SimDevice&) = delete;
+    SimDevice& operator=(const SimDevice&) = delete;
+
+    const SimDeviceModel& Model() const { return model_; }
+    bool Plugged() const;
+    PacketLog& Log() { return log_; }
+
+    // Device side: sends one input report (report id at byte 0) on an interface,
+    // readable by the host after `delayMs`. False when the device is unplugged
+    // or no collection of the interface owns the id.
+    bool SendInputReport(uint16_t interfaceNumber, std::span<const uint8_t> report, unsigned delayMs = 0);
+    // The device goes away: every open connection fails from now on.
+    void Disconnect();
+
+    // ---- used by the bus and the connections ----
+    struct Interface {
+        uint16_t number = 0;
+        std::shared_ptr<const HidReportDescriptor> descriptor;
+        unsigned node = 0;  // bus-wide node number, set when plugged
+    };
+    const std::vector<Interface>& Interfaces() const { return interfaces_; }
+    void AttachToBus(unsigned firstNode);
+    std::shared_ptr<SimConnection> Connect(size_t interfaceIndex, size_t collectionIndex, HidOpenMode mode);
+    // Hands an output report to the firmware; false when the device was gone before or after it.
+    bool DeliverOutput(size_t interfaceIndex, std::span<const uint8_t> report, bool controlPipe);
+
+private:
+    SimDeviceModel model_;
+    std::shared_ptr<ISimFirmware> firmware_;
+    std::vector<Interface> interfaces_;
+    PacketLog log_;
+    mutable std::mutex mutex_;
+    bool plugged_ = true;
+    std::vector<std::weak_ptr<SimConnection>> connections_;
+};
+
+}  // namespace r88::sim

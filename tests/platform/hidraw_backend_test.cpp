@@ -1,0 +1,238 @@
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <thread>
+
+#include "device/hid_device.h"
+#include "device/hid_device_list.h"
+#include "platform/hidraw_backend.h"
+#include "platform/trace.h"
+#include "sim/report_descriptors.h"
+
+namespace r88 {
+namespace {
+namespace fs = std::filesystem;
+
+// Node access that hands out one end of a datagram socket pair per open, so
+// the test plays the kernel side: what it sends arrives as one report.
+class FakeNodeAccess : public IHidrawNodeAccess {
+public:
+    struct Node {
+        uint16_t vendorId, productId;
+        std::vector<uint8_t> descriptor;
+    };
+    std::map<std::string, Node> nodes;
+    std::vector<int> peers;  // kernel ends, in open order
+    std::vector<std::vector<uint8_t>> outputReports;
+
+    ~FakeNodeAccess() override {
+        for (int fd : peers) close(fd);
+    }
+    int Open(const std::string& devnode, int) override {
+        if (!nodes.count(devnode)) return -1;
+        int pair[2];
+        if (socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, pair) != 0) return -1;
+        peers.push_back(pair[1]);
+        fdNode[pair[0]] = devnode;
+        return pair[0];
+    }
+    bool GetRawInfo(int fd, uint16_t& vendorId, uint16_t& productId) override {
+        const Node& n = nodes.at(fdNode.at(fd));
+        vendorId = n.vendorId;
+        productId = n.productId;
+        return true;
+    }
+    bool GetReportDescriptor(int fd, std::vector<uint8_t>& out) override {
+        out = nodes.at(fdNode.at(fd)).descriptor;
+        return true;
+    }
+    bool SendOutputReport(int, std::span<const uint8_t> report) override {
+        outputReports.emplace_back(report.begin(), report.end());
+        return true;
+    }
+
+private:
+    std::map<int, std::string> fdNode;
+};
+
+// A sysfs tree as the kernel lays it out: class/hidraw/hidrawN/device -> the
+// HID device, inside the USB interface, inside the USB device.
+class HidrawBackendTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root_ = fs::temp_directory_path() /
+                ("r88-sysfs-" + std::to_string(getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(root_);
+        fs::create_directories(root_ / "class" / "hidraw");
+    }
+    void TearDown() override { fs::remove_all(root_); }
+
+    void AddNode(int n, uint16_t vid, uint16_t pid, std::optional<int> interfaceNumber,
+                 std::span<const uint8_t> descriptor) {
+        fs::path usbDevice = root_ / "devices" / ("usb" + std::to_string(n));
+        fs::path parent = usbDevice;
+        if (interfaceNumber) {
+            parent = usbDevice / ("1-" + std::to_string(n) + ":1." + std::to_string(*interfaceNumber));
+            fs::create_directories(parent);
+            Write(parent / "bInterfaceNumber", "0" + std::to_string(*interfaceNumber) + "\n");
+            Write(usbDevice / "bcdDevice", "0107\n");
+        }
+        char hidName[64];
+        std::snprintf(hidName, sizeof hidName, "0003:%04X:%04X.%04X", vid, pid, n);
+        const fs::path hid = parent / hidName;
+        fs::create_directories(hid);
+        char uevent[128];
+        std::snprintf(uevent, sizeof uevent, "DRIVER=hid-generic\nHID_ID=0003:%08X:%08X\nHID_NAME=Test\n", vid, pid);
+        Write(hid / "uevent", uevent);
+        Write(hid / "report_descriptor", std::string(descriptor.begin(), descriptor.end()));
+        const fs::path node = root_ / "class" / "hidraw" / ("hidraw" + std::to_string(n));
+        fs::create_directories(node);
+        fs::create_directory_symlink(hid, node / "device");
+        access_->nodes["/dev/hidraw" + std::to_string(n)] = {vid, pid, {descriptor.begin(), descriptor.end()}};
+    }
+
+    std::shared_ptr<HidrawBackend> Backend() {
+        auto access = std::make_unique<FakeNodeAccess>();
+        access->nodes = access_->nodes;
+        fake_ = access.get();
+        return std::make_shared<HidrawBackend>(HidrawBackendOptions{root_.string(), "/dev"}, std::move(access));
+    }
+
+    static void Write(const fs::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
+
+    fs::path root_;
+    std::unique_ptr<FakeNodeAccess> access_ = std::make_unique<FakeNodeAccess>();
+    FakeNodeAccess* fake_ = nullptr;
+};
+
+const std::vector<uint8_t> kBroken = {0x05, 0x01, 0x09, 0x06, 0xA1, 0x01, 0x26, 0xFF};
+
+TEST_F(HidrawBackendTest, EnumerationGivesOnePathPerCollectionAndSkipsBrokenNodes) {
+    AddNode(3, 0x320F, 0x502B, 1, sim::GamingInterfaceDescriptor());
+    AddNode(10, 0x046D, 0xC52B, std::nullopt, sim::BootMouseDescriptor());  // not on USB
+    AddNode(2, 0x320F, 0x502B, 0, sim::BootKeyboardDescriptor());
+    AddNode(7, 0x1234, 0x5678, 0, kBroken);
+    TraceCapture trace;
+    CHidDeviceList list(Backend());
+    ASSERT_TRUE(list.Enumerate());
+    std::vector<std::string> paths;
+    while (const std::string* p = list.Next()) paths.push_back(*p);
+    EXPECT_EQ(paths, (std::vector<std::string>{
+                         "/dev/hidraw2#vid_320f&pid_502b&mi_00",
+                         "/dev/hidraw3#vid_320f&pid_502b&mi_01&col01",
+                         "/dev/hidraw3#vid_320f&pid_502b&mi_01&col02",
+                         "/dev/hidraw3#vid_320f&pid_502b&mi_01&col03",
+                         "/dev/hidraw3#vid_320f&pid_502b&mi_01&col04",
+                         "/dev/hidraw10#vid_046d&pid_c52b",
+                     }));
+    EXPECT_TRUE(trace.Contains("/dev/hidraw7 skipped, report descriptor refused (item runs past the end)"));
+}
+
+TEST_F(HidrawBackendTest, NoHidrawNodesGiveAnEmptyList) {
+    fs::remove_all(root_ / "class");
+    CHidDeviceList list(Backend());
+    EXPECT_TRUE(list.Enumerate());
+    EXPECT_EQ(list.Count(), 0u);
+}
+
+TEST_F(HidrawBackendTest, OpenWithoutAccessReadsSysfsAndOpenForIoAsksTheNode) {
+    AddNode(3, 0x320F, 0x502B, 1, sim::GamingInterfaceDescriptor());
+    auto backend = Backend();
+    CHidDevice probe(backend);
+    ASSERT_TRUE(probe.Open("/dev/hidraw3#vid_320f&pid_502b&mi_01&col04", false, false, true, false));
+    EXPECT_EQ(probe.Caps().usagePage, 0xFF1C);
+    EXPECT_EQ(probe.Caps().usage, 0x92);
+    EXPECT_EQ(probe.Attributes().versionNumber, 0x0107);
+    EXPECT_TRUE(fake_->peers.empty());  // no node was opened
+    uint8_t buffer[64];
+    EXPECT_FALSE(probe.Read(buffer, sizeof buffer, 10));
+
+    CHidDevice device(backend);
+    ASSERT_TRUE(device.Open("/dev/hidraw3#vid_320f&pid_502b&mi_01&col03", true, true, true, false));
+    EXPECT_EQ(fake_->peers.size(), 1u);
+    EXPECT_EQ(device.Caps().inputReportByteLength, 3);
+
+    // Stale or impossible paths are refused.
+    for (const char* bad : {"/dev/hidraw3#vid_320f&pid_502c&mi_01&col04", "/dev/hidraw3#vid_320f&pid_502b&mi_01&col05",
+                            "/dev/hidraw3#vid_320f&pid_502b&mi_01", "/dev/hidraw9#vid_320f&pid_502b&mi_01&col04"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_FALSE(probe.Open(bad, true, true, true, false));
+        EXPECT_FALSE(backend->IsPresent(bad));
+    }
+    EXPECT_TRUE(backend->IsPresent("/dev/hidraw3#vid_320f&pid_502b&mi_01&col04"));
+}
+
+TEST_F(HidrawBackendTest, ReadsKeepTheirCollectionsReportsAndWritesCarryTheReportId) {
+    AddNode(3, 0x320F, 0x502B, 1, sim::GamingInterfaceDescriptor());
+    auto backend = Backend();
+    CHidDevice vendor(backend);
+    ASSERT_TRUE(vendor.Open("/dev/hidraw3#vid_320f&pid_502b&mi_01&col04", true, true, true, false));
+    const int kernel = fake_->peers.back();
+
+    const uint8_t notification[] = {0x03, 0x01, 0x04};
+    std::vector<uint8_t> reply(64, 0);
+    reply[0] = 0x04;
+    reply[3] = 0x01;
+    ASSERT_EQ(send(kernel, notification, sizeof notification, 0), 3);
+    ASSERT_EQ(send(kernel, reply.data(), reply.size(), 0), 64);
+    uint8_t buffer[64] = {};
+    size_t n = 0;
+    ASSERT_TRUE(vendor.Read(buffer, sizeof buffer, 1000, &n));
+    EXPECT_EQ(n, 64u);
+    EXPECT_EQ(buffer[0], 0x04);  // the consumer report was not this collection's
+    EXPECT_EQ(buffer[3], 0x01);
+
+    std::vector<uint8_t> request(64, 0);
+    request[0] = 0x04;
+    ASSERT_TRUE(vendor.Write(request.data(), request.size(), 1000, &n));
+    uint8_t got[80];
+    EXPECT_EQ(recv(kernel, got, sizeof got, 0), 64);
+    EXPECT_EQ(got[0], 0x04);
+    request[0] = 0x03;  // another collection's report
+    EXPECT_FALSE(vendor.Write(request.data(), request.size(), 1000, &n));
+    EXPECT_EQ(n, 0u);
+
+    // The device goes away: the kernel end closes and reads fail at once.
+    close(kernel);
+    fake_->peers.pop_back();
+    EXPECT_FALSE(vendor.Read(buffer, sizeof buffer, kHidInfinite, &n));
+}
+
+TEST_F(HidrawBackendTest, UnnumberedReportsGetTheIdByteInFrontAndCloseCutsAWaitingReadShort) {
+    AddNode(2, 0x320F, 0x502B, 0, sim::BootKeyboardDescriptor());
+    auto backend = Backend();
+    CHidDevice keyboard(backend);
+    ASSERT_TRUE(keyboard.Open("/dev/hidraw2#vid_320f&pid_502b&mi_00", true, true, true, false));
+    const int kernel = fake_->peers.back();
+    const uint8_t keys[8] = {0x02, 0x00, 0x04};
+    ASSERT_EQ(send(kernel, keys, sizeof keys, 0), 8);
+    uint8_t buffer[9] = {};
+    size_t n = 0;
+    ASSERT_TRUE(keyboard.Read(buffer, sizeof buffer, 1000, &n));
+    EXPECT_EQ(n, 9u);
+    EXPECT_EQ(buffer[0], 0x00);
+    EXPECT_EQ(buffer[1], 0x02);
+    EXPECT_EQ(buffer[3], 0x04);
+
+    const uint8_t leds[2] = {0x00, 0x01};
+    EXPECT_TRUE(keyboard.SetOutputReport(leds, sizeof leds));
+    ASSERT_EQ(fake_->outputReports.size(), 1u);
+
+    bool result = true;
+    std::thread reader([&] { result = keyboard.Read(buffer, sizeof buffer, kHidInfinite, &n); });
+    while (!keyboard.ReadPending()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const auto start = std::chrono::steady_clock::now();
+    keyboard.Close();
+    reader.join();
+    EXPECT_FALSE(result);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+}
+
+}  // namespace
+}  // namespace r88
