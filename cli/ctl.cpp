@@ -17,9 +17,37 @@ std::shared_ptr<IHidBackend> Borrow(IHidBackend& backend) {
 
 void Usage(std::ostream& err) {
     err << "usage: r88ctl [--simulate] list\n"
+           "       r88ctl --simulate dump keyboard|mousepad|headset MEMORY\n"
            "  list        every HID interface with its path, ids, interface and collection\n"
            "              numbers, usage page and usage\n"
+           "  dump        the bytes of one memory of an emulated device, MEMORY one of\n"
+           "              info data keyblock ledindex lightmask macro frame status\n"
            "  --simulate  use the emulated keyboard, mouse pad and headset instead of hardware\n";
+}
+
+void HexDump(const std::vector<uint8_t>& bytes, std::ostream& out) {
+    for (size_t at = 0; at < bytes.size(); at += 16) {
+        char line[80];
+        int n = std::snprintf(line, sizeof line, "%04zx:", at);
+        for (size_t i = at; i < bytes.size() && i < at + 16; ++i)
+            n += std::snprintf(line + n, sizeof line - static_cast<size_t>(n), " %02x", bytes[i]);
+        out << line << '\n';
+    }
+}
+
+int Dump(const sim::SimulatedSetup& setup, const std::string& device, const std::string& memory,
+         std::ostream& out, std::ostream& err) {
+    std::shared_ptr<sim::EmulatedDevice> target;
+    if (device == "keyboard") target = setup.keyboard;
+    if (device == "mousepad") target = setup.mousePad;
+    if (device == "headset") target = setup.headset;
+    const auto which = sim::SimMemoryFromName(memory);
+    if (!target || !which) {
+        Usage(err);
+        return 2;
+    }
+    HexDump(target->Memory(*which), out);
+    return 0;
 }
 
 }  // namespace
@@ -64,13 +92,15 @@ int RunCtl(const std::vector<std::string>& args, std::ostream& out, std::ostream
             rest.push_back(a);
         }
     }
-    if (rest.size() != 1 || rest[0] != "list") {
+    const bool list = rest.size() == 1 && rest[0] == "list";
+    const bool dump = simulate && rest.size() == 3 && rest[0] == "dump";
+    if (!list && !dump) {
         Usage(err);
         return 2;
     }
     if (simulate) {
         sim::SimulatedSetup setup = sim::MakeSimulatedSetup();
-        const int code = ListInterfaces(*setup.bus, out, err);
+        const int code = list ? ListInterfaces(*setup.bus, out, err) : Dump(setup, rest[1], rest[2], out, err);
         setup.bus->UnplugAll();
         return code;
     }

@@ -1,6 +1,6 @@
 #pragma once
 // r88ctl, the headless companion: lists the HID interfaces it sees (real ones,
-// or the emulated bus with --simulate).
+// or the emulated bus with --simulate) and dumps an emulated device's memory.
 #include <memory>
 #include <ostream>
 #include <string>

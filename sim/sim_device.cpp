@@ -1,8 +1,8 @@
 #include "sim/sim_device.h"
 
 #include <chrono>
-#include <stdexcept>
 
+#include "platform/trace.h"
 #include "sim/sim_connection.h"
 
 namespace r88::sim {
@@ -12,8 +12,12 @@ SimDevice::SimDevice(SimDeviceModel model, std::shared_ptr<ISimFirmware> firmwar
     for (const SimInterfaceModel& m : model_.interfaces) {
         auto descriptor = std::make_shared<HidReportDescriptor>();
         const HidParseError e = ParseHidReportDescriptor(m.reportDescriptor, *descriptor);
-        if (e != HidParseError::kNone)
-            throw std::invalid_argument(model_.name + ": interface descriptor refused: " + HidParseErrorText(e));
+        if (e != HidParseError::kNone) {
+            // Like a real device with a broken interface: the interface is not offered.
+            TraceF("HID: emulated %s, interface %u skipped, report descriptor refused (%s)", model_.name.c_str(),
+                   static_cast<unsigned>(m.number), HidParseErrorText(e));
+            continue;
+        }
         interfaces_.push_back({m.number, std::move(descriptor), 0});
     }
 }

@@ -42,8 +42,7 @@ public:
 
 class SimDevice : public std::enable_shared_from_this<SimDevice> {
 public:
-    // Fails (throws std::invalid_argument) when a descriptor of the model does not parse:
-    // the models are ours, so that is a programming error.
+    // An interface whose descriptor does not parse is left out, with a trace line.
     SimDevice(SimDeviceModel model, std::shared_ptr<ISimFirmware> firmware);
     virtual ~SimDevice();
     SimDevice(const SimDevice&) = delete;

@@ -40,6 +40,17 @@ TEST(Ctl, ListWithoutDevicesPrintsNothingAndBadArgumentsAreRefused) {
     std::filesystem::remove_all(root);
 }
 
+TEST(Ctl, DumpShowsAnEmulatedMemoryInHex) {
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCtl({"--simulate", "dump", "keyboard", "info"}, out, err, nullptr), 0);
+    EXPECT_EQ(out.str(),
+              "0000: 01 00 01 01 07 7e 20 00 00 00 00 00 00 00 00 00\n"
+              "0010: 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00\n"
+              "0020: 00 00\n");
+    EXPECT_EQ(RunCtl({"--simulate", "dump", "keyboard", "nothing"}, out, err, nullptr), 2);
+    EXPECT_EQ(RunCtl({"dump", "keyboard", "info"}, out, err, nullptr), 2);  // real devices are not dumped
+}
+
 TEST(Ctl, TheToolListsTheEmulatedBusFromOutside) {
     FILE* pipe = popen(R88CTL_PATH " --simulate list", "r");
     ASSERT_NE(pipe, nullptr);

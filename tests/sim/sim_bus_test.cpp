@@ -4,6 +4,7 @@
 
 #include "device/hid_command_set.h"
 #include "device/hid_device.h"
+#include "platform/trace.h"
 #include "sim/emulated_devices.h"
 #include "sim/headset_lights.h"
 #include "sim/sim_bus.h"
@@ -141,6 +142,17 @@ TEST_F(SimBusTest, HeadsetLightReportsSetItsRegisters) {
     EXPECT_EQ(reply[kPacketCommand], kCmdReadData);
     EXPECT_EQ(reply[kPacketPayload + 1], 2);  // effect id of the factory setting
     EXPECT_FALSE(setup_.headset->RequestSync());  // the headset has no notification collection
+}
+
+TEST(SimDevice, AnInterfaceWithABrokenDescriptorIsNotOffered) {
+    TraceCapture trace;
+    const std::vector<uint8_t> broken = {0x05, 0x01, 0x09, 0x06, 0xA1, 0x01};  // never ended
+    auto device = std::make_shared<SimDevice>(
+        SimDeviceModel{"broken", 0x1234, 0x0001, 0, {{0, broken}, {1, {0x09, 0x01, 0xA1, 0x01, 0xC0}}}}, nullptr);
+    SimHidBus bus;
+    bus.Plug(device);
+    EXPECT_EQ(bus.Paths(), std::vector<std::string>{"/sim/hid0#vid_1234&pid_0001&mi_01"});
+    EXPECT_TRUE(trace.Contains("HID: emulated broken, interface 0 skipped, report descriptor refused"));
 }
 
 }  // namespace
