@@ -16,6 +16,7 @@ class EmulatedFirmware : public ISimFirmware {
 public:
     EmulatedFirmware(DeviceMemories factory, uint16_t commandInterface);
 
+    bool TakesOutput(uint16_t interfaceNumber, std::span<const uint8_t> report) override;
     void OnOutputReport(SimDevice& device, uint16_t interfaceNumber, std::span<const uint8_t> report,
                         bool controlPipe) override;
 

@@ -18,6 +18,7 @@ enum class FaultKind {
     kStatus,           // the reply carries `status` (0xFF, 0xFE, ...) and the packet is not carried out
     kUnplug,           // the device goes away on this packet without replying
     kBadChecksum,      // the reply's checksum is wrong
+    kStallWrite,       // the device does not take the packet: the host's write times out
 };
 
 struct Fault {
@@ -34,7 +35,9 @@ public:
     void Arm(const Fault& fault);
     void Clear();
     size_t Armed() const;
-    // The faults that fire on this packet, counting it.
+    // Whether a stall fault keeps this packet from being taken (counting it for those faults).
+    bool StallsPacket(uint8_t command);
+    // The other faults that fire on a packet the device took, counting it.
     std::vector<Fault> OnPacket(uint8_t command);
 
 private:

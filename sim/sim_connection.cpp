@@ -110,7 +110,6 @@ bool SimConnection::OutputAllowed(std::span<const uint8_t> report) const {
 
 HidTransferResult SimConnection::Write(std::span<const uint8_t> report, int timeoutMs, int cancelFd,
                                        size_t& transferred) {
-    (void)timeoutMs;  // the emulated device takes a report at once
     transferred = 0;
     if (CancelSet(cancelFd)) return HidTransferResult::kCancelled;
     if (!mode_.write || !OutputAllowed(report)) return HidTransferResult::kFailed;
@@ -118,9 +117,23 @@ HidTransferResult SimConnection::Write(std::span<const uint8_t> report, int time
         std::lock_guard lock(mutex_);
         if (gone_) return HidTransferResult::kFailed;
     }
-    if (!device_->DeliverOutput(interfaceIndex_, report, false)) return HidTransferResult::kFailed;
-    transferred = report.size();
-    return HidTransferResult::kCompleted;
+    switch (device_->DeliverOutput(interfaceIndex_, report, false)) {
+        case SimDevice::Delivery::kTaken:
+            transferred = report.size();
+            return HidTransferResult::kCompleted;
+        case SimDevice::Delivery::kGone:
+            return HidTransferResult::kFailed;
+        case SimDevice::Delivery::kStalled: {
+            // The device does not take it: the write waits out its time-out (or the cancel event).
+            pollfd p{cancelFd, POLLIN, 0};
+            for (;;) {
+                const int r = poll(&p, 1, timeoutMs);
+                if (r < 0 && errno == EINTR) continue;
+                return r > 0 ? HidTransferResult::kCancelled : HidTransferResult::kTimedOut;
+            }
+        }
+    }
+    return HidTransferResult::kFailed;
 }
 
 bool SimConnection::SetOutputReport(std::span<const uint8_t> report) {
@@ -129,7 +142,7 @@ bool SimConnection::SetOutputReport(std::span<const uint8_t> report) {
         std::lock_guard lock(mutex_);
         if (gone_) return false;
     }
-    return device_->DeliverOutput(interfaceIndex_, report, true);
+    return device_->DeliverOutput(interfaceIndex_, report, true) == SimDevice::Delivery::kTaken;
 }
 
 }  // namespace r88::sim

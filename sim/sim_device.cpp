@@ -88,12 +88,14 @@ bool SimDevice::SendInputReport(uint16_t interfaceNumber, std::span<const uint8_
     return true;
 }
 
-bool SimDevice::DeliverOutput(size_t interfaceIndex, std::span<const uint8_t> report, bool controlPipe) {
-    if (!Plugged() || interfaceIndex >= interfaces_.size()) return false;
+SimDevice::Delivery SimDevice::DeliverOutput(size_t interfaceIndex, std::span<const uint8_t> report,
+                                             bool controlPipe) {
+    if (!Plugged() || interfaceIndex >= interfaces_.size()) return Delivery::kGone;
     const uint16_t number = interfaces_[interfaceIndex].number;
+    if (firmware_ && !firmware_->TakesOutput(number, report)) return Delivery::kStalled;
     log_.Append({SimPacket::Direction::kToDevice, number, controlPipe, {report.begin(), report.end()}});
     if (firmware_) firmware_->OnOutputReport(*this, number, report, controlPipe);
-    return Plugged();
+    return Plugged() ? Delivery::kTaken : Delivery::kGone;
 }
 
 }  // namespace r88::sim

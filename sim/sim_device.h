@@ -36,6 +36,12 @@ struct SimDeviceModel {
 class ISimFirmware {
 public:
     virtual ~ISimFirmware() = default;
+    // Asked before a report is handed over; false: the device does not take it (a stalled write).
+    virtual bool TakesOutput(uint16_t interfaceNumber, std::span<const uint8_t> report) {
+        (void)interfaceNumber;
+        (void)report;
+        return true;
+    }
     virtual void OnOutputReport(SimDevice& device, uint16_t interfaceNumber, std::span<const uint8_t> report,
                                 bool controlPipe) = 0;
 };
@@ -68,8 +74,9 @@ public:
     const std::vector<Interface>& Interfaces() const { return interfaces_; }
     void AttachToBus(unsigned firstNode);
     std::shared_ptr<SimConnection> Connect(size_t interfaceIndex, size_t collectionIndex, HidOpenMode mode);
-    // Hands an output report to the firmware; false when the device was gone before or after it.
-    bool DeliverOutput(size_t interfaceIndex, std::span<const uint8_t> report, bool controlPipe);
+    enum class Delivery { kTaken, kStalled, kGone };
+    // Hands an output report to the firmware; kGone when the device was gone before or after it.
+    Delivery DeliverOutput(size_t interfaceIndex, std::span<const uint8_t> report, bool controlPipe);
 
 private:
     SimDeviceModel model_;

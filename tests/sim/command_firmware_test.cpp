@@ -133,6 +133,10 @@ TEST(CommandFirmware, FaultsFireOnTheirChunkAndAreThenSpent) {
     firmware.Faults().Arm({.kind = FaultKind::kLateReply, .delayMs = 250});
     EXPECT_EQ(firmware.Handle(Request(kCmdEnd)).delayMs, 250u);
 
+    firmware.Faults().Arm({.kind = FaultKind::kStallWrite, .command = kCmdEnd});
+    EXPECT_TRUE(firmware.Faults().StallsPacket(kCmdEnd));
+    EXPECT_FALSE(firmware.Faults().StallsPacket(kCmdEnd));
+
     firmware.Faults().Arm({.kind = FaultKind::kUnplug, .command = kCmdWriteKeymap, .chunk = 2});
     for (int chunk = 0; chunk < 2; ++chunk) EXPECT_FALSE(firmware.Handle(Request(kCmdWriteKeymap, 1)).unplug);
     const CommandOutcome gone = firmware.Handle(Request(kCmdWriteKeymap, 1));

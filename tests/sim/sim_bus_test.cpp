@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 
 #include "device/hid_command_set.h"
 #include "device/hid_device.h"
@@ -82,6 +83,36 @@ TEST_F(SimBusTest, ALateReplyMissesAShortReadAndArrivesLater) {
     EXPECT_FALSE(Receive(reply, 20));
     EXPECT_TRUE(Receive(reply, 2000));
     EXPECT_EQ(reply[kPacketCommand], kCmdBegin);
+}
+
+TEST_F(SimBusTest, AStalledWriteTimesOutAndTheDeviceNeverSeesThePacket) {
+    setup_.keyboard->Faults().Arm({.kind = FaultKind::kStallWrite, .command = kCmdWriteData});
+    const CommandPacket request = Request(kCmdWriteData, 1, 0);
+    size_t n = 99;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(channel_.Write(request.data(), request.size(), 50, &n));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 45ms);
+    EXPECT_EQ(n, 0u);
+    EXPECT_TRUE(setup_.keyboard->Log().Received().empty());
+    EXPECT_TRUE(Send(Request(kCmdWriteData, 1, 0)));  // spent
+}
+
+TEST_F(SimBusTest, NotificationsCarryTheirCodeAsTheFirstUsage) {
+    CHidDevice notifications(setup_.bus);
+    ASSERT_TRUE(notifications.Open(PathWith(*setup_.bus, "pid_502b&mi_01&col03"), true, false, true, false));
+    const std::span<HidDataItem> items = notifications.InputItems();
+    const std::pair<std::function<bool()>, uint16_t> cases[] = {
+        {[&] { return setup_.keyboard->RequestSync(); }, kNotifySyncRequest},
+        {[&] { return setup_.keyboard->PressKey(12); }, 0x050C},
+        {[&] { return setup_.keyboard->ReleaseKey(12); }, 0x060C},
+    };
+    for (const auto& [send, code] : cases) {
+        ASSERT_TRUE(send());
+        uint8_t report[3];
+        ASSERT_TRUE(notifications.Read(report, sizeof report, 1000));
+        ASSERT_TRUE(notifications.UnpackInputReport(items, report));
+        EXPECT_EQ(items[0].usages[0], code);
+    }
 }
 
 TEST_F(SimBusTest, UnplugDuringATransferFailsItAndTheDeviceLeavesTheBus) {
