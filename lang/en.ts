@@ -219,5 +219,41 @@
         <source>Restore the factory settings? Your changes will be lost.</source>
         <translation>Restore the factory settings? Your changes will be lost.</translation>
     </message>
+    <message id="tip_profile_combo">
+        <source>Choose the profile of the device</source>
+        <translation>Choose the profile of the device</translation>
+    </message>
+    <message id="tip_profile_name">
+        <source>Name of the profile</source>
+        <translation>Name of the profile</translation>
+    </message>
+    <message id="tab_lighting">
+        <source>Lighting</source>
+        <translation>Lighting</translation>
+    </message>
+    <message id="tab_keys">
+        <source>Keys</source>
+        <translation>Keys</translation>
+    </message>
+    <message id="tab_macros">
+        <source>Macros</source>
+        <translation>Macros</translation>
+    </message>
+    <message id="tab_system">
+        <source>System</source>
+        <translation>System</translation>
+    </message>
+    <message id="tab_pointer">
+        <source>Pointer</source>
+        <translation>Pointer</translation>
+    </message>
+    <message id="tab_voice">
+        <source>Sound</source>
+        <translation>Sound</translation>
+    </message>
+    <message id="tab_magic">
+        <source>Voice changer</source>
+        <translation>Voice changer</translation>
+    </message>
 </context>
 </TS>

@@ -219,5 +219,41 @@
         <source>Restore the factory settings? Your changes will be lost.</source>
         <translation>确定恢复出厂设置吗？当前修改将丢失。</translation>
     </message>
+    <message id="tip_profile_combo">
+        <source>Choose the profile of the device</source>
+        <translation>选择设备的配置</translation>
+    </message>
+    <message id="tip_profile_name">
+        <source>Name of the profile</source>
+        <translation>配置名称</translation>
+    </message>
+    <message id="tab_lighting">
+        <source>Lighting</source>
+        <translation>灯光</translation>
+    </message>
+    <message id="tab_keys">
+        <source>Keys</source>
+        <translation>按键</translation>
+    </message>
+    <message id="tab_macros">
+        <source>Macros</source>
+        <translation>宏</translation>
+    </message>
+    <message id="tab_system">
+        <source>System</source>
+        <translation>系统</translation>
+    </message>
+    <message id="tab_pointer">
+        <source>Pointer</source>
+        <translation>指针</translation>
+    </message>
+    <message id="tab_voice">
+        <source>Sound</source>
+        <translation>音效</translation>
+    </message>
+    <message id="tab_magic">
+        <source>Voice changer</source>
+        <translation>变声</translation>
+    </message>
 </context>
 </TS>
