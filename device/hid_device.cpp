@@ -1,6 +1,14 @@
 #include "device/hid_device.h"
 
+#include "platform/trace.h"
+
 namespace r88 {
+
+namespace {
+// Usage lists of all button slots together; a descriptor that asks for more
+// (thousands of button fields) is not a device we talk to.
+constexpr size_t kMaxSlotUsages = 1u << 16;
+}  // namespace
 
 CHidDevice::CHidDevice() : CHidDevice(CurrentHidBackend()) {}
 
@@ -91,6 +99,7 @@ bool CHidDevice::LoadCaps() {
         {&caps_.numberFeatureButtonCaps, &caps_.numberFeatureValueCaps},
     };
 
+    size_t slotUsages = 0;
     for (size_t k = 0; k < kHidReportKinds; ++k) {
         const auto kind = static_cast<HidReportKind>(k);
         const HidReportKindInfo& info = c.Kind(kind);
@@ -109,6 +118,11 @@ bool CHidDevice::LoadCaps() {
             item.usageMin = cap.usageMin;
             item.usageMax = cap.usageMax;
             item.maxUsages = HidMaxUsageListLength(c, kind, cap.usagePage);
+            slotUsages += item.maxUsages;
+            if (slotUsages > kMaxSlotUsages) {
+                TraceF("HID: %s refused, its buttons need too many decoding slots", path_.c_str());
+                return false;
+            }
             item.usages.assign(item.maxUsages, 0);
             state.items.push_back(std::move(item));
         }
