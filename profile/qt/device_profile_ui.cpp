@@ -21,7 +21,10 @@ std::string LocalPath(const QString& path) { return QFile::encodeName(path).toSt
 
 }  // namespace
 
-CDeviceProfileUI::CDeviceProfileUI(QWidget* parent) : QWidget(parent) {}
+CDeviceProfileUI::CDeviceProfileUI(QWidget* parent) : QWidget(parent) {
+    // The skin's style sheet paints the bar's background and frame.
+    setAttribute(Qt::WA_StyledBackground, true);
+}
 
 template <class T>
 T* CDeviceProfileUI::Control(QPointer<T>& slot, const char* name) {
