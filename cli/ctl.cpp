@@ -100,7 +100,8 @@ int RunCtl(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (simulate) {
         sim::SimulatedSetup setup = sim::MakeSimulatedSetup();
-        const int code = list ? ListInterfaces(*setup.bus, out, err) : Dump(setup, rest[1], rest[2], out, err);
+        const int code =
+            list ? ListInterfaces(*setup.bus, out, err) : Dump(setup, rest[1], rest[2], out, err);
         setup.bus->UnplugAll();
         return code;
     }

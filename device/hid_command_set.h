@@ -19,7 +19,7 @@ inline constexpr size_t kPacketReportId = 0;
 inline constexpr size_t kPacketChecksum = 1;  // 16 bits, low byte first
 inline constexpr size_t kPacketCommand = 3;
 inline constexpr size_t kPacketLength = 4;
-inline constexpr size_t kPacketOffset = 5;    // 16 bits, low byte first
+inline constexpr size_t kPacketOffset = 5;  // 16 bits, low byte first
 inline constexpr size_t kPacketStatus = 7;
 inline constexpr size_t kPacketPayload = 8;
 

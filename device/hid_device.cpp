@@ -14,7 +14,9 @@ CHidDevice::CHidDevice() : CHidDevice(CurrentHidBackend()) {}
 
 CHidDevice::CHidDevice(std::shared_ptr<IHidBackend> backend) : backend_(std::move(backend)) {}
 
-CHidDevice::~CHidDevice() { Close(); }
+CHidDevice::~CHidDevice() {
+    Close();
+}
 
 bool CHidDevice::IsOpen() const {
     std::lock_guard lock(mutex_);
@@ -69,7 +71,8 @@ bool CHidDevice::Open(const std::string& path, bool forRead, bool forWrite, bool
     cancelEvent_.Reset();
     if (path.size() > kHidMaxPathChars || !backend_ || !cancelEvent_.Valid()) return false;
     path_ = path;
-    std::unique_ptr<IHidConnection> connection = backend_->Open(path, HidOpenMode{forRead, forWrite, exclusive});
+    std::unique_ptr<IHidConnection> connection =
+        backend_->Open(path, HidOpenMode{forRead, forWrite, exclusive});
     if (!connection) return false;
     connection_ = std::move(connection);
     if (!LoadCaps()) {
@@ -200,8 +203,8 @@ bool CHidDevice::UnpackInputReport(std::span<HidDataItem> items, std::span<const
     for (HidDataItem& item : items) {
         if (item.reportId != reportId) continue;
         if (item.isButton) {
-            item.status = GetHidUsages(*collection_, HidReportKind::kInput, item.usagePage, report,
-                                       item.maxUsages, on);
+            item.status =
+                GetHidUsages(*collection_, HidReportKind::kInput, item.usagePage, report, item.maxUsages, on);
             if (item.usages.size() < item.maxUsages) item.usages.resize(item.maxUsages, 0);
             size_t n = 0;
             for (uint16_t u : on) {
@@ -210,16 +213,16 @@ bool CHidDevice::UnpackInputReport(std::span<HidDataItem> items, std::span<const
             if (n < item.maxUsages) item.usages[n] = 0;
         } else {
             uint32_t raw = 0;
-            const uint32_t status =
-                GetHidUsageValue(*collection_, HidReportKind::kInput, item.usagePage, item.usage, report, raw);
+            const uint32_t status = GetHidUsageValue(*collection_, HidReportKind::kInput, item.usagePage,
+                                                     item.usage, report, raw);
             if (status != kHidStatusSuccess) {
                 item.status = status;
                 return false;
             }
             item.value = raw;
             int32_t scaled = 0;
-            item.status = GetHidScaledUsageValue(*collection_, HidReportKind::kInput, item.usagePage, item.usage,
-                                                 report, scaled);
+            item.status = GetHidScaledUsageValue(*collection_, HidReportKind::kInput, item.usagePage,
+                                                 item.usage, report, scaled);
             item.scaledValue = scaled;
         }
         item.isSet = true;

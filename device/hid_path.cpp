@@ -35,7 +35,8 @@ uint32_t ScanHex(std::string_view s) {
     if (i + 2 < s.size() && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X') && HexDigit(s[i + 2]) >= 0)
         i += 2;
     uint32_t value = 0;
-    for (; i < s.size() && HexDigit(s[i]) >= 0; ++i) value = value * 16 + static_cast<uint32_t>(HexDigit(s[i]));
+    for (; i < s.size() && HexDigit(s[i]) >= 0; ++i)
+        value = value * 16 + static_cast<uint32_t>(HexDigit(s[i]));
     return negative ? 0u - value : value;
 }
 
@@ -47,10 +48,18 @@ uint16_t ParseTag(std::string_view path, std::string_view tag) {
 
 }  // namespace
 
-uint16_t ParseVendorId(std::string_view path) { return ParseTag(path, "vid_"); }
-uint16_t ParseProductId(std::string_view path) { return ParseTag(path, "pid_"); }
-uint16_t ParseInterfaceNumber(std::string_view path) { return ParseTag(path, "&mi_"); }
-uint16_t ParseCollectionNumber(std::string_view path) { return ParseTag(path, "&col"); }
+uint16_t ParseVendorId(std::string_view path) {
+    return ParseTag(path, "vid_");
+}
+uint16_t ParseProductId(std::string_view path) {
+    return ParseTag(path, "pid_");
+}
+uint16_t ParseInterfaceNumber(std::string_view path) {
+    return ParseTag(path, "&mi_");
+}
+uint16_t ParseCollectionNumber(std::string_view path) {
+    return ParseTag(path, "&col");
+}
 
 std::string FormatHidPath(std::string_view node, uint16_t vendorId, uint16_t productId,
                           std::optional<uint16_t> interfaceNumber, size_t collectionIndex,
@@ -70,7 +79,9 @@ std::string FormatHidPath(std::string_view node, uint16_t vendorId, uint16_t pro
     return path;
 }
 
-std::string HidPathNode(std::string_view path) { return std::string(path.substr(0, path.find('#'))); }
+std::string HidPathNode(std::string_view path) {
+    return std::string(path.substr(0, path.find('#')));
+}
 
 std::optional<size_t> HidPathCollectionIndex(std::string_view path, size_t collectionCount) {
     const uint16_t number = ParseCollectionNumber(path);

@@ -12,10 +12,10 @@ namespace r88 {
 // Each finds its tag anywhere in the path regardless of case and reads the
 // hexadecimal number after it as "%x" would (stopping at the first character
 // that is not a hex digit); the result is cut to 16 bits; 0 when the tag is absent.
-uint16_t ParseVendorId(std::string_view path);         // "vid_"
-uint16_t ParseProductId(std::string_view path);        // "pid_"
-uint16_t ParseInterfaceNumber(std::string_view path);  // "&mi_"
-uint16_t ParseCollectionNumber(std::string_view path); // "&col"
+uint16_t ParseVendorId(std::string_view path);          // "vid_"
+uint16_t ParseProductId(std::string_view path);         // "pid_"
+uint16_t ParseInterfaceNumber(std::string_view path);   // "&mi_"
+uint16_t ParseCollectionNumber(std::string_view path);  // "&col"
 
 // No "&mi_" without an interface number; no "&col" when the interface has a
 // single collection (otherwise collections are numbered from 1).

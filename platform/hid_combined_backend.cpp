@@ -6,7 +6,8 @@ namespace {
 // Walks the sets one after the other; a set that cannot be had fails the whole.
 class CombinedInterfaceSet : public IHidInterfaceSet {
 public:
-    explicit CombinedInterfaceSet(std::vector<std::unique_ptr<IHidInterfaceSet>> sets) : sets_(std::move(sets)) {}
+    explicit CombinedInterfaceSet(std::vector<std::unique_ptr<IHidInterfaceSet>> sets)
+        : sets_(std::move(sets)) {}
 
     HidEnumItem Item(size_t index, std::string& path) override {
         if (index < base_) return HidEnumItem::kSkipped;  // only forward walks are supported

@@ -27,7 +27,9 @@ void HidEvent::Reset() {
     [[maybe_unused]] ssize_t n = read(fd_, &value, sizeof value);
 }
 
-bool HidEvent::IsSet() const { return Wait(0); }
+bool HidEvent::IsSet() const {
+    return Wait(0);
+}
 
 bool HidEvent::Wait(int timeoutMs) const {
     if (fd_ < 0) return false;

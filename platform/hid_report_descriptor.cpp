@@ -53,10 +53,14 @@ struct ItemNumber {
 
     int64_t Signed() const {
         switch (size) {
-            case 1: return static_cast<int8_t>(raw);
-            case 2: return static_cast<int16_t>(raw);
-            case 4: return static_cast<int32_t>(raw);
-            default: return 0;
+            case 1:
+                return static_cast<int8_t>(raw);
+            case 2:
+                return static_cast<int16_t>(raw);
+            case 4:
+                return static_cast<int32_t>(raw);
+            default:
+                return 0;
         }
     }
     int64_t Unsigned() const { return raw; }
@@ -240,9 +244,12 @@ HidParseError Parser::Field(HidReportKind kind, uint32_t flags) {
 
 HidParseError Parser::Main(uint8_t tag, uint32_t data) {
     switch (tag) {
-        case kMainInput: return Field(HidReportKind::kInput, data);
-        case kMainOutput: return Field(HidReportKind::kOutput, data);
-        case kMainFeature: return Field(HidReportKind::kFeature, data);
+        case kMainInput:
+            return Field(HidReportKind::kInput, data);
+        case kMainOutput:
+            return Field(HidReportKind::kOutput, data);
+        case kMainFeature:
+            return Field(HidReportKind::kFeature, data);
         case kMainCollection: {
             if (HidParseError e = FlushPendingUsage(); e != HidParseError::kNone) return e;
             if (depth_ == 0) {
@@ -299,15 +306,33 @@ HidParseError Parser::Run(std::span<const uint8_t> bytes, HidReportDescriptor& o
             e = Main(tag, data);
         } else if (type == kTypeGlobal) {
             switch (tag) {
-                case kGlobalUsagePage: global_.usagePage = static_cast<uint16_t>(data); break;
-                case kGlobalLogicalMin: global_.logicalMin = number; break;
-                case kGlobalLogicalMax: global_.logicalMax = number; break;
-                case kGlobalPhysicalMin: global_.physicalMin = number; break;
-                case kGlobalPhysicalMax: global_.physicalMax = number; break;
-                case kGlobalUnitExponent: global_.unitExponent = static_cast<int32_t>(number.Signed()); break;
-                case kGlobalUnit: global_.unit = data; break;
-                case kGlobalReportSize: global_.reportSize = data; break;
-                case kGlobalReportCount: global_.reportCount = data; break;
+                case kGlobalUsagePage:
+                    global_.usagePage = static_cast<uint16_t>(data);
+                    break;
+                case kGlobalLogicalMin:
+                    global_.logicalMin = number;
+                    break;
+                case kGlobalLogicalMax:
+                    global_.logicalMax = number;
+                    break;
+                case kGlobalPhysicalMin:
+                    global_.physicalMin = number;
+                    break;
+                case kGlobalPhysicalMax:
+                    global_.physicalMax = number;
+                    break;
+                case kGlobalUnitExponent:
+                    global_.unitExponent = static_cast<int32_t>(number.Signed());
+                    break;
+                case kGlobalUnit:
+                    global_.unit = data;
+                    break;
+                case kGlobalReportSize:
+                    global_.reportSize = data;
+                    break;
+                case kGlobalReportCount:
+                    global_.reportCount = data;
+                    break;
                 case kGlobalReportId:
                     if (data == 0 || data > 0xFF) return HidParseError::kBadReportId;
                     global_.reportId = data;
@@ -321,7 +346,8 @@ HidParseError Parser::Run(std::span<const uint8_t> bytes, HidReportDescriptor& o
                     global_ = stack_.back();
                     stack_.pop_back();
                     break;
-                default: break;
+                default:
+                    break;
             }
         } else if (type == kTypeLocal) {
             const uint32_t usage = Extend(data, size, global_.usagePage);
@@ -342,7 +368,8 @@ HidParseError Parser::Run(std::span<const uint8_t> bytes, HidReportDescriptor& o
                     local_.pendingMax = usage;
                     if (e == HidParseError::kNone) e = FlushPendingUsage();
                     break;
-                default: break;  // designators, strings, delimiters
+                default:
+                    break;  // designators, strings, delimiters
             }
         }
         if (e != HidParseError::kNone) return e;
@@ -382,12 +409,13 @@ int64_t SignExtend(uint32_t value, uint32_t bitSize) {
 }
 
 bool Fits(const HidCapability& cap, std::span<const uint8_t> report) {
-    const uint64_t end = static_cast<uint64_t>(cap.bitOffset) + static_cast<uint64_t>(cap.bitSize) * cap.reportCount;
+    const uint64_t end =
+        static_cast<uint64_t>(cap.bitOffset) + static_cast<uint64_t>(cap.bitSize) * cap.reportCount;
     return end <= static_cast<uint64_t>(report.size()) * 8;
 }
 
-const HidCapability* FindValueCap(const HidCollection& c, HidReportKind kind, uint16_t usagePage, uint16_t usage,
-                                  uint8_t reportId, uint32_t& status) {
+const HidCapability* FindValueCap(const HidCollection& c, HidReportKind kind, uint16_t usagePage,
+                                  uint16_t usage, uint8_t reportId, uint32_t& status) {
     bool pageSeen = false;
     for (const HidCapability& cap : c.Kind(kind).valueCaps) {
         if (cap.usagePage != usagePage || usage < cap.usageMin || usage > cap.usageMax) continue;
@@ -409,22 +437,38 @@ bool HidCollection::HasReportId(uint8_t id) const {
 
 const char* HidParseErrorText(HidParseError error) {
     switch (error) {
-        case HidParseError::kNone: return "ok";
-        case HidParseError::kEmpty: return "empty descriptor";
-        case HidParseError::kTooLong: return "descriptor too long";
-        case HidParseError::kTruncatedItem: return "item runs past the end";
-        case HidParseError::kUnbalancedCollection: return "unbalanced collections";
-        case HidParseError::kMainItemOutsideCollection: return "report field outside a collection";
-        case HidParseError::kBadGlobalStack: return "push/pop out of balance";
-        case HidParseError::kBadReportSize: return "bad report size";
-        case HidParseError::kBadReportCount: return "bad report count";
-        case HidParseError::kReportTooLong: return "report too long";
-        case HidParseError::kBadReportId: return "bad report id";
-        case HidParseError::kReportIdShared: return "report id in two collections";
-        case HidParseError::kMixedReportIds: return "numbered and unnumbered reports mixed";
-        case HidParseError::kBadUsageRange: return "bad usage range";
-        case HidParseError::kTooManyCapabilities: return "too many capabilities";
-        case HidParseError::kNoCollection: return "no collection";
+        case HidParseError::kNone:
+            return "ok";
+        case HidParseError::kEmpty:
+            return "empty descriptor";
+        case HidParseError::kTooLong:
+            return "descriptor too long";
+        case HidParseError::kTruncatedItem:
+            return "item runs past the end";
+        case HidParseError::kUnbalancedCollection:
+            return "unbalanced collections";
+        case HidParseError::kMainItemOutsideCollection:
+            return "report field outside a collection";
+        case HidParseError::kBadGlobalStack:
+            return "push/pop out of balance";
+        case HidParseError::kBadReportSize:
+            return "bad report size";
+        case HidParseError::kBadReportCount:
+            return "bad report count";
+        case HidParseError::kReportTooLong:
+            return "report too long";
+        case HidParseError::kBadReportId:
+            return "bad report id";
+        case HidParseError::kReportIdShared:
+            return "report id in two collections";
+        case HidParseError::kMixedReportIds:
+            return "numbered and unnumbered reports mixed";
+        case HidParseError::kBadUsageRange:
+            return "bad usage range";
+        case HidParseError::kTooManyCapabilities:
+            return "too many capabilities";
+        case HidParseError::kNoCollection:
+            return "no collection";
     }
     return "unknown";
 }
@@ -467,7 +511,8 @@ uint32_t GetHidUsages(const HidCollection& c, HidReportKind kind, uint16_t usage
         for (uint32_t i = 0; i < cap.reportCount; ++i) {
             const uint32_t raw = ExtractBits(report, cap.bitOffset + i * cap.bitSize, cap.bitSize);
             if (cap.isArray) {
-                const int64_t v = cap.logicalMin < 0 ? SignExtend(raw, cap.bitSize) : static_cast<int64_t>(raw);
+                const int64_t v =
+                    cap.logicalMin < 0 ? SignExtend(raw, cap.bitSize) : static_cast<int64_t>(raw);
                 if (v < cap.logicalMin || v > cap.logicalMax) continue;
                 const int64_t index = v - cap.logicalMin - cap.arrayIndexBase;
                 if (index < 0 || index > cap.usageMax - cap.usageMin) continue;
@@ -521,7 +566,8 @@ uint32_t GetHidScaledUsageValue(const HidCollection& c, HidReportKind kind, uint
     const int64_t v = cap->logicalMin < 0 ? SignExtend(raw, cap->bitSize) : static_cast<int64_t>(raw);
     if (v < cap->logicalMin || v > cap->logicalMax) return kHidStatusValueOutOfRange;
     // Both ranges fit in 33 bits, so the product stays well inside 64 bits.
-    const int64_t scaled = physMin + (v - cap->logicalMin) * (physMax - physMin) / (cap->logicalMax - cap->logicalMin);
+    const int64_t scaled =
+        physMin + (v - cap->logicalMin) * (physMax - physMin) / (cap->logicalMax - cap->logicalMin);
     value = static_cast<int32_t>(std::clamp<int64_t>(scaled, INT32_MIN, INT32_MAX));
     return kHidStatusSuccess;
 }

@@ -25,12 +25,12 @@ inline constexpr size_t kHidMaxGlobalStack = 16;
 
 // One button or value capability: a run of equal fields in one report.
 struct HidCapability {
-    uint8_t reportId = 0;         // 0 when the descriptor uses no report ids
+    uint8_t reportId = 0;  // 0 when the descriptor uses no report ids
     uint16_t usagePage = 0;
     bool isRange = false;
-    uint16_t usageMin = 0;        // single usage: usageMin == usageMax
+    uint16_t usageMin = 0;  // single usage: usageMin == usageMax
     uint16_t usageMax = 0;
-    bool isArray = false;         // buttons only: the fields hold usage indexes
+    bool isArray = false;  // buttons only: the fields hold usage indexes
     bool isAbsolute = true;
     uint32_t arrayIndexBase = 0;  // arrays: index (value - logicalMin) that maps to usageMin
     uint32_t bitOffset = 0;       // from the start of the report buffer, report id byte included

@@ -78,7 +78,8 @@ public:
     std::shared_ptr<const HidReportDescriptor> Descriptor() const override { return descriptor_; }
     size_t CollectionIndex() const override { return collectionIndex_; }
 
-    HidTransferResult Read(std::span<uint8_t> buffer, int timeoutMs, int cancelFd, size_t& transferred) override;
+    HidTransferResult Read(std::span<uint8_t> buffer, int timeoutMs, int cancelFd,
+                           size_t& transferred) override;
     HidTransferResult Write(std::span<const uint8_t> report, int timeoutMs, int cancelFd,
                             size_t& transferred) override;
     bool SetOutputReport(std::span<const uint8_t> report) override;
@@ -200,7 +201,9 @@ std::shared_ptr<const HidReportDescriptor> ParseNodeDescriptor(const std::string
 
 }  // namespace
 
-std::unique_ptr<IHidrawNodeAccess> MakeKernelHidrawAccess() { return std::make_unique<KernelHidrawAccess>(); }
+std::unique_ptr<IHidrawNodeAccess> MakeKernelHidrawAccess() {
+    return std::make_unique<KernelHidrawAccess>();
+}
 
 std::unique_ptr<IHidConnection> MakeHidrawConnection(int fd, std::shared_ptr<IHidrawNodeAccess> access,
                                                      HidAttributes attributes,
@@ -282,7 +285,8 @@ std::unique_ptr<IHidConnection> HidrawBackend::Open(const std::string& path, Hid
         return nullptr;
     }
     auto descriptor = ParseNodeDescriptor(node.devnode, descriptorBytes);
-    const auto index = descriptor ? HidPathCollectionIndex(path, descriptor->collections.size()) : std::nullopt;
+    const auto index =
+        descriptor ? HidPathCollectionIndex(path, descriptor->collections.size()) : std::nullopt;
     if (!index) {
         if (fd >= 0) ::close(fd);
         return nullptr;

@@ -62,8 +62,10 @@ bool ListHidrawNodesWithUdev(std::vector<HidrawNodeRef>& out) {
     std::unique_ptr<struct udev, decltype(&udev_unref)> udevOwner(udev, &udev_unref);
     struct udev_enumerate* e = udev_enumerate_new(udev);
     if (e == nullptr) return false;
-    std::unique_ptr<struct udev_enumerate, decltype(&udev_enumerate_unref)> enumOwner(e, &udev_enumerate_unref);
-    if (udev_enumerate_add_match_subsystem(e, "hidraw") < 0 || udev_enumerate_scan_devices(e) < 0) return false;
+    std::unique_ptr<struct udev_enumerate, decltype(&udev_enumerate_unref)> enumOwner(e,
+                                                                                      &udev_enumerate_unref);
+    if (udev_enumerate_add_match_subsystem(e, "hidraw") < 0 || udev_enumerate_scan_devices(e) < 0)
+        return false;
     struct udev_list_entry* entry = nullptr;
     udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(e)) {
         const char* syspath = udev_list_entry_get_name(entry);

@@ -7,7 +7,9 @@ namespace {
 
 constexpr uint8_t kStatusOk = 0x00;
 
-uint8_t OtherCommand(uint8_t command) { return static_cast<uint8_t>(command ^ 0x80); }
+uint8_t OtherCommand(uint8_t command) {
+    return static_cast<uint8_t>(command ^ 0x80);
+}
 
 }  // namespace
 
@@ -59,24 +61,40 @@ uint8_t CommandFirmware::Execute(const CommandPacket& request, CommandPacket& re
     };
 
     switch (command) {
-        case kCmdBegin: session_ = true; return kStatusOk;
-        case kCmdEnd: session_ = false; return kStatusOk;
-        case kCmdReadInfo: return read(SimMemory::kInfo);
-        case kCmdReadData: return read(SimMemory::kData);
-        case kCmdWriteData: return write(SimMemory::kData);
-        case kCmdReadKeymap: return read(SimMemory::kKeyBlock);
-        case kCmdWriteKeymap: return write(SimMemory::kKeyBlock);
-        case kCmdWriteLight: return write(SimMemory::kLightMask);
+        case kCmdBegin:
+            session_ = true;
+            return kStatusOk;
+        case kCmdEnd:
+            session_ = false;
+            return kStatusOk;
+        case kCmdReadInfo:
+            return read(SimMemory::kInfo);
+        case kCmdReadData:
+            return read(SimMemory::kData);
+        case kCmdWriteData:
+            return write(SimMemory::kData);
+        case kCmdReadKeymap:
+            return read(SimMemory::kKeyBlock);
+        case kCmdWriteKeymap:
+            return write(SimMemory::kKeyBlock);
+        case kCmdWriteLight:
+            return write(SimMemory::kLightMask);
         case kCmdStreamLight: {
             const uint8_t status = write(SimMemory::kFrame);
             if (status == kStatusOk) ++streamedChunks_;
             return status;
         }
-        case kCmdWriteMacro: return write(SimMemory::kMacro);
-        case kCmdReadDataAt: return read(SimMemory::kStatus);
-        case kCmdReadKeymapEx: return read(SimMemory::kLedIndex);
-        case kCmdQueryLink: payloadOut[0] = linkUp_ ? kLinkUp : 0x00; return kStatusOk;
-        default: return kStatusRejected;
+        case kCmdWriteMacro:
+            return write(SimMemory::kMacro);
+        case kCmdReadDataAt:
+            return read(SimMemory::kStatus);
+        case kCmdReadKeymapEx:
+            return read(SimMemory::kLedIndex);
+        case kCmdQueryLink:
+            payloadOut[0] = linkUp_ ? kLinkUp : 0x00;
+            return kStatusOk;
+        default:
+            return kStatusRejected;
     }
 }
 
@@ -109,7 +127,8 @@ CommandOutcome CommandFirmware::Handle(std::span<const uint8_t> request) {
     }
     if (has(FaultKind::kWrongEcho)) reply[kPacketCommand] = OtherCommand(command);
     SealCommandPacket(reply);
-    if (has(FaultKind::kBadChecksum)) reply[kPacketChecksum] = static_cast<uint8_t>(reply[kPacketChecksum] ^ 0xFF);
+    if (has(FaultKind::kBadChecksum))
+        reply[kPacketChecksum] = static_cast<uint8_t>(reply[kPacketChecksum] ^ 0xFF);
 
     if (has(FaultKind::kStrayReplyFirst)) {
         CommandPacket stray = reply;

@@ -35,8 +35,8 @@ public:
     std::vector<uint8_t> Memory(SimMemory memory) const;
     bool WriteMemory(SimMemory memory, size_t offset, std::span<const uint8_t> bytes);
     void SetLinkUp(bool up);
-    bool InSession() const;             // between begin and end
-    unsigned StreamedChunks() const;    // light-stream packets carried out
+    bool InSession() const;           // between begin and end
+    unsigned StreamedChunks() const;  // light-stream packets carried out
 
 private:
     uint8_t Execute(const CommandPacket& request, CommandPacket& reply);

@@ -5,8 +5,8 @@
 //   auto bus = std::make_shared<r88::sim::SimHidBus>();
 //   auto keyboard = r88::sim::MakeEmulatedKeyboard();
 //   bus->Plug(keyboard);                                   // hot-plug
-//   keyboard->Faults().Arm({.kind = FaultKind::kStatus, .command = kCmdWriteData, .chunk = 1, .status = 0xFE});
-//   keyboard->PressKey(12);                                // notification 0x050C
+//   keyboard->Faults().Arm({.kind = FaultKind::kStatus, .command = kCmdWriteData, .chunk = 1, .status =
+//   0xFE}); keyboard->PressKey(12);                                // notification 0x050C
 //   keyboard->Memory(SimMemory::kKeyBlock);                // what the device holds now
 //   keyboard->Log().Received();                            // what the host sent
 //   bus->Unplug(keyboard);

@@ -6,13 +6,14 @@ EmulatedFirmware::EmulatedFirmware(DeviceMemories factory, uint16_t commandInter
     : commands_(std::move(factory)), commandInterface_(commandInterface) {}
 
 bool EmulatedFirmware::TakesOutput(uint16_t interfaceNumber, std::span<const uint8_t> report) {
-    if (interfaceNumber != commandInterface_ || report.size() <= kPacketCommand || report[0] != kCommandReportId)
+    if (interfaceNumber != commandInterface_ || report.size() <= kPacketCommand ||
+        report[0] != kCommandReportId)
         return true;
     return !commands_.Faults().StallsPacket(report[kPacketCommand]);
 }
 
-void EmulatedFirmware::OnOutputReport(SimDevice& device, uint16_t interfaceNumber, std::span<const uint8_t> report,
-                                      bool controlPipe) {
+void EmulatedFirmware::OnOutputReport(SimDevice& device, uint16_t interfaceNumber,
+                                      std::span<const uint8_t> report, bool controlPipe) {
     (void)controlPipe;
     if (interfaceNumber != commandInterface_ || report.empty()) return;
     if (report[0] == kHeadsetLightReportId) {
@@ -25,7 +26,8 @@ void EmulatedFirmware::OnOutputReport(SimDevice& device, uint16_t interfaceNumbe
         device.Disconnect();
         return;
     }
-    for (const CommandPacket& reply : outcome.replies) device.SendInputReport(interfaceNumber, reply, outcome.delayMs);
+    for (const CommandPacket& reply : outcome.replies)
+        device.SendInputReport(interfaceNumber, reply, outcome.delayMs);
 }
 
 }  // namespace r88::sim

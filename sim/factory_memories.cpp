@@ -7,7 +7,9 @@
 namespace r88::sim {
 namespace {
 
-constexpr KeyCode K(uint8_t usage) { return {0x20, 0x00, usage}; }
+constexpr KeyCode K(uint8_t usage) {
+    return {0x20, 0x00, usage};
+}
 constexpr KeyCode kBlank{0x20, 0x00, 0x00};
 
 // Information block bytes.
@@ -58,6 +60,7 @@ void WriteLight(FirmwareMemory& data, size_t at, uint8_t effect, uint8_t speed, 
 
 }  // namespace
 
+// clang-format off
 const std::array<std::array<KeyCode, kKeyboardColumns>, kKeyboardRows> kKeyboardFactoryMatrix = {{
     {K(0x29), K(0x3A), K(0x3B), K(0x3C), K(0x3D), K(0x3E), K(0x3F), K(0x40), K(0x41), K(0x42), K(0x43),
      K(0x44), K(0x45), K(0x46), K(0x47), K(0x48), KeyCode{0xA0, 0x1B, 0x00}, KeyCode{0xA0, 0x24, 0x00}, kBlank,
@@ -76,6 +79,7 @@ const std::array<std::array<KeyCode, kKeyboardColumns>, kKeyboardRows> kKeyboard
      K(0x51), K(0x4F), K(0x62), K(0x63), K(0x58), K(0x57), KeyCode{0xD0, 0xA2, 0x01}, KeyCode{0xD0, 0xA2, 0x02},
      KeyCode{0xD0, 0xA2, 0x03}, KeyCode{0xD0, 0xA2, 0x04}, KeyCode{0xD0, 0xA2, 0x05}, KeyCode{0x20, 0x80, 0x00}},
 }};
+// clang-format on
 
 KeyCode KeyboardFactorySlotCode(size_t slot) {
     if (slot >= kKeyboardSlots) return {0, 0, 0};

@@ -4,11 +4,13 @@
 
 namespace r88::sim {
 namespace {
-constexpr std::string_view kNames[kSimMemoryCount] = {"info",  "data",  "keyblock", "ledindex",
+constexpr std::string_view kNames[kSimMemoryCount] = {"info",      "data",  "keyblock", "ledindex",
                                                       "lightmask", "macro", "frame",    "status"};
 }  // namespace
 
-std::string_view SimMemoryName(SimMemory memory) { return kNames[static_cast<size_t>(memory)]; }
+std::string_view SimMemoryName(SimMemory memory) {
+    return kNames[static_cast<size_t>(memory)];
+}
 
 std::optional<SimMemory> SimMemoryFromName(std::string_view name) {
     for (size_t i = 0; i < kSimMemoryCount; ++i)

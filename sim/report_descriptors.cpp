@@ -3,6 +3,7 @@
 namespace r88::sim {
 namespace {
 
+// clang-format off
 constexpr uint8_t kBootKeyboard[] = {
     0x05, 0x01, 0x09, 0x06, 0xA1, 0x01,              // Generic Desktop, Keyboard, Application
     0x05, 0x07, 0x19, 0xE0, 0x29, 0xE7,              //   Keyboard page, modifiers E0..E7
@@ -62,12 +63,21 @@ constexpr uint8_t kHeadset[] = {
     0x85, 0xFF, 0x09, 0x03, 0x95, 0x10, 0x91, 0x02,  //   report 0xFF: 16 bytes out (light registers)
     0xC0,
 };
+// clang-format on
 
 }  // namespace
 
-std::span<const uint8_t> BootKeyboardDescriptor() { return kBootKeyboard; }
-std::span<const uint8_t> BootMouseDescriptor() { return kBootMouse; }
-std::span<const uint8_t> GamingInterfaceDescriptor() { return kGamingInterface; }
-std::span<const uint8_t> HeadsetDescriptor() { return kHeadset; }
+std::span<const uint8_t> BootKeyboardDescriptor() {
+    return kBootKeyboard;
+}
+std::span<const uint8_t> BootMouseDescriptor() {
+    return kBootMouse;
+}
+std::span<const uint8_t> GamingInterfaceDescriptor() {
+    return kGamingInterface;
+}
+std::span<const uint8_t> HeadsetDescriptor() {
+    return kHeadset;
+}
 
 }  // namespace r88::sim

@@ -9,7 +9,9 @@
 namespace r88::sim {
 namespace {
 
-std::string NodeName(unsigned node) { return kSimNodePrefix + std::to_string(node); }
+std::string NodeName(unsigned node) {
+    return kSimNodePrefix + std::to_string(node);
+}
 
 class SimInterfaceSet : public IHidInterfaceSet {
 public:
@@ -109,7 +111,8 @@ std::optional<SimHidBus::Located> SimHidBus::Locate(const std::string& path) con
     const std::string prefix = kSimNodePrefix;
     if (node.size() <= prefix.size() || node.compare(0, prefix.size(), prefix) != 0) return std::nullopt;
     const std::string digits = node.substr(prefix.size());
-    if (digits.size() > 9 || !std::all_of(digits.begin(), digits.end(), [](char ch) { return ch >= '0' && ch <= '9'; }))
+    if (digits.size() > 9 ||
+        !std::all_of(digits.begin(), digits.end(), [](char ch) { return ch >= '0' && ch <= '9'; }))
         return std::nullopt;
     const unsigned number = static_cast<unsigned>(std::strtoul(digits.c_str(), nullptr, 10));
 
@@ -139,7 +142,9 @@ std::unique_ptr<IHidConnection> SimHidBus::Open(const std::string& path, HidOpen
         HidAttributes Attributes() const override { return c->Attributes(); }
         std::shared_ptr<const HidReportDescriptor> Descriptor() const override { return c->Descriptor(); }
         size_t CollectionIndex() const override { return c->CollectionIndex(); }
-        HidTransferResult Read(std::span<uint8_t> b, int t, int fd, size_t& n) override { return c->Read(b, t, fd, n); }
+        HidTransferResult Read(std::span<uint8_t> b, int t, int fd, size_t& n) override {
+            return c->Read(b, t, fd, n);
+        }
         HidTransferResult Write(std::span<const uint8_t> r, int t, int fd, size_t& n) override {
             return c->Write(r, t, fd, n);
         }
@@ -149,6 +154,8 @@ std::unique_ptr<IHidConnection> SimHidBus::Open(const std::string& path, HidOpen
     return std::make_unique<Owner>(std::move(c));
 }
 
-bool SimHidBus::IsPresent(const std::string& path) { return Locate(path).has_value(); }
+bool SimHidBus::IsPresent(const std::string& path) {
+    return Locate(path).has_value();
+}
 
 }  // namespace r88::sim

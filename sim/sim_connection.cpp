@@ -31,7 +31,10 @@ bool CancelSet(int cancelFd) {
 
 SimConnection::SimConnection(std::shared_ptr<SimDevice> device, size_t interfaceIndex, size_t collectionIndex,
                              HidOpenMode mode)
-    : device_(std::move(device)), interfaceIndex_(interfaceIndex), collectionIndex_(collectionIndex), mode_(mode) {}
+    : device_(std::move(device)),
+      interfaceIndex_(interfaceIndex),
+      collectionIndex_(collectionIndex),
+      mode_(mode) {}
 
 HidAttributes SimConnection::Attributes() const {
     const SimDeviceModel& m = device_->Model();

@@ -24,7 +24,8 @@ public:
     HidAttributes Attributes() const override;
     std::shared_ptr<const HidReportDescriptor> Descriptor() const override;
     size_t CollectionIndex() const override { return collectionIndex_; }
-    HidTransferResult Read(std::span<uint8_t> buffer, int timeoutMs, int cancelFd, size_t& transferred) override;
+    HidTransferResult Read(std::span<uint8_t> buffer, int timeoutMs, int cancelFd,
+                           size_t& transferred) override;
     HidTransferResult Write(std::span<const uint8_t> report, int timeoutMs, int cancelFd,
                             size_t& transferred) override;
     bool SetOutputReport(std::span<const uint8_t> report) override;

@@ -14,8 +14,8 @@ SimDevice::SimDevice(SimDeviceModel model, std::shared_ptr<ISimFirmware> firmwar
         const HidParseError e = ParseHidReportDescriptor(m.reportDescriptor, *descriptor);
         if (e != HidParseError::kNone) {
             // Like a real device with a broken interface: the interface is not offered.
-            TraceF("HID: emulated %s, interface %u skipped, report descriptor refused (%s)", model_.name.c_str(),
-                   static_cast<unsigned>(m.number), HidParseErrorText(e));
+            TraceF("HID: emulated %s, interface %u skipped, report descriptor refused (%s)",
+                   model_.name.c_str(), static_cast<unsigned>(m.number), HidParseErrorText(e));
             continue;
         }
         interfaces_.push_back({m.number, std::move(descriptor), 0});
@@ -47,12 +47,14 @@ void SimDevice::Disconnect() {
     for (auto& c : open) c->MarkGone();
 }
 
-std::shared_ptr<SimConnection> SimDevice::Connect(size_t interfaceIndex, size_t collectionIndex, HidOpenMode mode) {
+std::shared_ptr<SimConnection> SimDevice::Connect(size_t interfaceIndex, size_t collectionIndex,
+                                                  HidOpenMode mode) {
     std::lock_guard lock(mutex_);
     if (!plugged_ || interfaceIndex >= interfaces_.size() ||
         collectionIndex >= interfaces_[interfaceIndex].descriptor->collections.size())
         return nullptr;
-    auto connection = std::make_shared<SimConnection>(shared_from_this(), interfaceIndex, collectionIndex, mode);
+    auto connection =
+        std::make_shared<SimConnection>(shared_from_this(), interfaceIndex, collectionIndex, mode);
     // Forget connections the host has closed.
     std::erase_if(connections_, [](const std::weak_ptr<SimConnection>& w) { return w.expired(); });
     connections_.push_back(connection);

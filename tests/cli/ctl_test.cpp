@@ -1,10 +1,11 @@
+#include "cli/ctl.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <sstream>
 
-#include "cli/ctl.h"
 #include "platform/hidraw_backend.h"
 
 namespace r88 {
@@ -14,15 +15,22 @@ TEST(Ctl, SimulatedListShowsEveryEmulatedInterfaceWithItsTags) {
     std::ostringstream out, err;
     ASSERT_EQ(RunCtl({"--simulate", "list"}, out, err, nullptr), 0);
     const std::string text = out.str();
-    EXPECT_NE(text.find("#vid_320f&pid_502b&mi_01&col04  vid=320f pid=502b mi=01 col=04 usage_page=ff1c usage=0092\n"),
-              std::string::npos)
+    EXPECT_NE(
+        text.find(
+            "#vid_320f&pid_502b&mi_01&col04  vid=320f pid=502b mi=01 col=04 usage_page=ff1c usage=0092\n"),
+        std::string::npos)
         << text;
-    EXPECT_NE(text.find("#vid_320f&pid_502b&mi_01&col03  vid=320f pid=502b mi=01 col=03 usage_page=000c usage=0001\n"),
-              std::string::npos);
-    EXPECT_NE(text.find("#vid_0c45&pid_6627&mi_01&col04  vid=0c45 pid=6627 mi=01 col=04 usage_page=ff1c usage=0092\n"),
-              std::string::npos);
-    EXPECT_NE(text.find("#vid_0d8c&pid_01da&mi_03  vid=0d8c pid=01da mi=03 col=00 usage_page=000c usage=0001\n"),
-              std::string::npos);
+    EXPECT_NE(
+        text.find(
+            "#vid_320f&pid_502b&mi_01&col03  vid=320f pid=502b mi=01 col=03 usage_page=000c usage=0001\n"),
+        std::string::npos);
+    EXPECT_NE(
+        text.find(
+            "#vid_0c45&pid_6627&mi_01&col04  vid=0c45 pid=6627 mi=01 col=04 usage_page=ff1c usage=0092\n"),
+        std::string::npos);
+    EXPECT_NE(
+        text.find("#vid_0d8c&pid_01da&mi_03  vid=0d8c pid=01da mi=03 col=00 usage_page=000c usage=0001\n"),
+        std::string::npos);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 10);
     EXPECT_TRUE(err.str().empty());
 }

@@ -1,10 +1,11 @@
+#include "device/hid_device.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <thread>
 
 #include "device/hid_command_set.h"
-#include "device/hid_device.h"
 #include "device/hid_device_list.h"
 #include "platform/trace.h"
 #include "sim/emulated_devices.h"
@@ -178,14 +179,16 @@ TEST_F(HidDeviceTest, UnpackInputReportDecodesValuesAndStopsOnAValueThatIsNotThe
 TEST(HidDevice, ADeviceWhoseButtonsNeedAbsurdlyManySlotsIsRefused) {
     // Three reports of 16 runs of 2048 buttons each: 48 button capabilities,
     // each of whose usage lists would hold 98304 usages.
-    std::vector<uint8_t> d = {0x05, 0x09, 0x09, 0x01, 0xA1, 0x01, 0x15, 0x00, 0x25, 0x01, 0x75, 0x01, 0x96, 0x00, 0x08};
+    std::vector<uint8_t> d = {0x05, 0x09, 0x09, 0x01, 0xA1, 0x01, 0x15, 0x00,
+                              0x25, 0x01, 0x75, 0x01, 0x96, 0x00, 0x08};
     for (uint8_t id = 1; id <= 3; ++id) {
         d.insert(d.end(), {0x85, id});
         for (int run = 0; run < 16; ++run) d.insert(d.end(), {0x19, 0x01, 0x2A, 0x00, 0x08, 0x81, 0x02});
     }
     d.push_back(0xC0);
     auto bus = std::make_shared<sim::SimHidBus>();
-    bus->Plug(std::make_shared<sim::SimDevice>(sim::SimDeviceModel{"buttons", 0x1234, 0x0002, 0, {{0, d}}}, nullptr));
+    bus->Plug(std::make_shared<sim::SimDevice>(sim::SimDeviceModel{"buttons", 0x1234, 0x0002, 0, {{0, d}}},
+                                               nullptr));
     ASSERT_EQ(bus->Paths().size(), 1u);  // the descriptor itself is well formed
     TraceCapture trace;
     CHidDevice device(bus);

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "device/hid_path.h"
+
+#include <gtest/gtest.h>
 
 namespace r88 {
 namespace {
@@ -42,7 +42,8 @@ TEST(HidPath, OurPathsParseBackAndNameOneCollection) {
     EXPECT_EQ(HidPathCollectionIndex(single, 1), 0u);
     EXPECT_EQ(HidPathCollectionIndex(single, 2), std::nullopt);  // several collections need "&col"
 
-    EXPECT_EQ(FormatHidPath("/dev/hidraw9", 0x046D, 0xC52B, std::nullopt, 0, 1), "/dev/hidraw9#vid_046d&pid_c52b");
+    EXPECT_EQ(FormatHidPath("/dev/hidraw9", 0x046D, 0xC52B, std::nullopt, 0, 1),
+              "/dev/hidraw9#vid_046d&pid_c52b");
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
+#include "platform/hid_combined_backend.h"
+
 #include <gtest/gtest.h>
 
 #include "device/hid_device.h"
 #include "device/hid_device_list.h"
-#include "platform/hid_combined_backend.h"
 #include "sim/emulated_devices.h"
 #include "sim/sim_bus.h"
 
@@ -14,7 +15,8 @@ TEST(CombinedHidBackend, ListsEveryBackendInTurnAndOpensThroughTheOneThatKnowsTh
     auto second = std::make_shared<sim::SimHidBus>();
     first->Plug(sim::MakeEmulatedKeyboard());
     second->Plug(sim::MakeEmulatedHeadset());
-    auto combined = std::make_shared<CombinedHidBackend>(std::vector<std::shared_ptr<IHidBackend>>{first, second});
+    auto combined =
+        std::make_shared<CombinedHidBackend>(std::vector<std::shared_ptr<IHidBackend>>{first, second});
 
     CHidDeviceList list(combined);
     ASSERT_TRUE(list.Enumerate());

@@ -1,10 +1,11 @@
+#include "platform/hid_report_descriptor.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <random>
 #include <vector>
 
-#include "platform/hid_report_descriptor.h"
 #include "sim/report_descriptors.h"
 
 namespace r88 {
@@ -56,12 +57,15 @@ TEST(HidReportDescriptor, ConsumerControlArrayMapsValuesToUsages) {
     EXPECT_EQ(c.reportIds, (std::vector<uint8_t>{1}));
     EXPECT_EQ(c.Kind(HidReportKind::kInput).reportByteLength, 3);
     std::vector<uint16_t> usages;
-    EXPECT_EQ(GetHidUsages(c, HidReportKind::kInput, 0x0C, Bytes{0x01, 0xE9, 0x00}, 1, usages), kHidStatusSuccess);
+    EXPECT_EQ(GetHidUsages(c, HidReportKind::kInput, 0x0C, Bytes{0x01, 0xE9, 0x00}, 1, usages),
+              kHidStatusSuccess);
     EXPECT_EQ(usages, (std::vector<uint16_t>{0xE9}));  // volume up
     // Usage 0 is "nothing pressed"; a value past the logical maximum is no usage.
-    EXPECT_EQ(GetHidUsages(c, HidReportKind::kInput, 0x0C, Bytes{0x01, 0x00, 0x00}, 1, usages), kHidStatusSuccess);
+    EXPECT_EQ(GetHidUsages(c, HidReportKind::kInput, 0x0C, Bytes{0x01, 0x00, 0x00}, 1, usages),
+              kHidStatusSuccess);
     EXPECT_TRUE(usages.empty());
-    EXPECT_EQ(GetHidUsages(c, HidReportKind::kInput, 0x0C, Bytes{0x01, 0x3D, 0x02}, 1, usages), kHidStatusSuccess);
+    EXPECT_EQ(GetHidUsages(c, HidReportKind::kInput, 0x0C, Bytes{0x01, 0x3D, 0x02}, 1, usages),
+              kHidStatusSuccess);
     EXPECT_TRUE(usages.empty());
     EXPECT_EQ(GetHidUsages(c, HidReportKind::kInput, 0x0C, Bytes{0x02, 0xE9, 0x00}, 1, usages),
               kHidStatusIncompatibleReportId);
@@ -76,8 +80,8 @@ TEST(HidReportDescriptor, GamingKeyboardHasFourCollectionsWithTheirOwnReports) {
         uint8_t id;
         uint16_t in, out;
     };
-    const Expect expect[] = {{0x01, 0x06, 1, 17, 0}, {0x01, 0x80, 2, 2, 0}, {0x0C, 0x01, 3, 3, 0},
-                             {0xFF1C, 0x92, 4, 64, 64}};
+    const Expect expect[] = {
+        {0x01, 0x06, 1, 17, 0}, {0x01, 0x80, 2, 2, 0}, {0x0C, 0x01, 3, 3, 0}, {0xFF1C, 0x92, 4, 64, 64}};
     for (size_t i = 0; i < 4; ++i) {
         const HidCollection& c = d.collections[i];
         SCOPED_TRACE(i);
@@ -109,11 +113,14 @@ TEST(HidReportDescriptor, MouseButtonsAndSignedAxes) {
     int32_t scaled = 0;
     EXPECT_EQ(GetHidUsageValue(c, HidReportKind::kInput, 0x01, 0x30, report, raw), kHidStatusSuccess);
     EXPECT_EQ(raw, 0xFFFBu);
-    EXPECT_EQ(GetHidScaledUsageValue(c, HidReportKind::kInput, 0x01, 0x30, report, scaled), kHidStatusSuccess);
+    EXPECT_EQ(GetHidScaledUsageValue(c, HidReportKind::kInput, 0x01, 0x30, report, scaled),
+              kHidStatusSuccess);
     EXPECT_EQ(scaled, -5);
-    EXPECT_EQ(GetHidScaledUsageValue(c, HidReportKind::kInput, 0x01, 0x31, report, scaled), kHidStatusSuccess);
+    EXPECT_EQ(GetHidScaledUsageValue(c, HidReportKind::kInput, 0x01, 0x31, report, scaled),
+              kHidStatusSuccess);
     EXPECT_EQ(scaled, 300);
-    EXPECT_EQ(GetHidScaledUsageValue(c, HidReportKind::kInput, 0x01, 0x38, report, scaled), kHidStatusSuccess);
+    EXPECT_EQ(GetHidScaledUsageValue(c, HidReportKind::kInput, 0x01, 0x38, report, scaled),
+              kHidStatusSuccess);
     EXPECT_EQ(scaled, -1);
     EXPECT_EQ(GetHidUsageValue(c, HidReportKind::kInput, 0x01, 0x32, report, raw), kHidStatusUsageNotFound);
 }
@@ -137,18 +144,24 @@ TEST(HidReportDescriptor, MalformedDescriptorsAreRefusedWhole) {
         {"long item cut short", {0xFE, 0x10, 0x00, 0x01}, HidParseError::kTruncatedItem},
         {"end without collection", {0xC0}, HidParseError::kUnbalancedCollection},
         {"collection never ended", with({}, {}), HidParseError::kUnbalancedCollection},
-        {"field outside a collection", {0x75, 0x08, 0x95, 0x01, 0x81, 0x02}, HidParseError::kMainItemOutsideCollection},
-        {"absurd report size", with({0x77, 0xFF, 0xFF, 0xFF, 0x7F, 0x95, 0x01, 0x81, 0x02}), HidParseError::kBadReportSize},
-        {"absurd report count", with({0x75, 0x01, 0x97, 0xFF, 0xFF, 0xFF, 0xFF, 0x81, 0x02}), HidParseError::kBadReportCount},
+        {"field outside a collection",
+         {0x75, 0x08, 0x95, 0x01, 0x81, 0x02},
+         HidParseError::kMainItemOutsideCollection},
+        {"absurd report size", with({0x77, 0xFF, 0xFF, 0xFF, 0x7F, 0x95, 0x01, 0x81, 0x02}),
+         HidParseError::kBadReportSize},
+        {"absurd report count", with({0x75, 0x01, 0x97, 0xFF, 0xFF, 0xFF, 0xFF, 0x81, 0x02}),
+         HidParseError::kBadReportCount},
         {"report too long", with({0x75, 0x20, 0x96, 0x00, 0x10, 0x81, 0x02}), HidParseError::kReportTooLong},
         {"report id 0", with({0x85, 0x00}), HidParseError::kBadReportId},
         {"pop without push", with({0xB4}), HidParseError::kBadGlobalStack},
-        {"usage range upside down", with({0x19, 0x10, 0x29, 0x01, 0x75, 0x01, 0x95, 0x01, 0x81, 0x02}), HidParseError::kBadUsageRange},
+        {"usage range upside down", with({0x19, 0x10, 0x29, 0x01, 0x75, 0x01, 0x95, 0x01, 0x81, 0x02}),
+         HidParseError::kBadUsageRange},
         {"no collection", {0x05, 0x01, 0x09, 0x06}, HidParseError::kNoCollection},
-        {"numbered and unnumbered", with({0x75, 0x08, 0x95, 0x01, 0x81, 0x02, 0x85, 0x01, 0x81, 0x02}), HidParseError::kMixedReportIds},
+        {"numbered and unnumbered", with({0x75, 0x08, 0x95, 0x01, 0x81, 0x02, 0x85, 0x01, 0x81, 0x02}),
+         HidParseError::kMixedReportIds},
         {"report id in two collections",
-         {0x09, 0x01, 0xA1, 0x01, 0x85, 0x01, 0x75, 0x08, 0x95, 0x01, 0x81, 0x02, 0xC0,
-          0x09, 0x02, 0xA1, 0x01, 0x81, 0x02, 0xC0},
+         {0x09, 0x01, 0xA1, 0x01, 0x85, 0x01, 0x75, 0x08, 0x95, 0x01,
+          0x81, 0x02, 0xC0, 0x09, 0x02, 0xA1, 0x01, 0x81, 0x02, 0xC0},
          HidParseError::kReportIdShared},
     };
     for (const Case& c : cases) {
@@ -186,10 +199,12 @@ TEST(HidReportDescriptor, CutAndCorruptedDescriptorsNeverReadOutOfBounds) {
                 const auto& info = c.Kind(kind);
                 Bytes report(random() % (info.reportByteLength + 2));
                 for (uint8_t& b : report) b = static_cast<uint8_t>(random());
-                if (!report.empty() && !c.reportIds.empty()) report[0] = c.reportIds[random() % c.reportIds.size()];
+                if (!report.empty() && !c.reportIds.empty())
+                    report[0] = c.reportIds[random() % c.reportIds.size()];
                 std::vector<uint16_t> usages;
                 for (const HidCapability& cap : info.buttonCaps)
-                    GetHidUsages(c, kind, cap.usagePage, report, HidMaxUsageListLength(c, kind, cap.usagePage), usages);
+                    GetHidUsages(c, kind, cap.usagePage, report,
+                                 HidMaxUsageListLength(c, kind, cap.usagePage), usages);
                 for (const HidCapability& cap : info.valueCaps) {
                     uint32_t raw = 0;
                     int32_t scaled = 0;
@@ -204,7 +219,8 @@ TEST(HidReportDescriptor, CutAndCorruptedDescriptorsNeverReadOutOfBounds) {
         for (int round = 0; round < 300; ++round) {
             Bytes corrupt = bytes;
             const int flips = 1 + static_cast<int>(random() % 4);
-            for (int f = 0; f < flips; ++f) corrupt[random() % corrupt.size()] = static_cast<uint8_t>(random());
+            for (int f = 0; f < flips; ++f)
+                corrupt[random() % corrupt.size()] = static_cast<uint8_t>(random());
             exercise(corrupt);
         }
     }

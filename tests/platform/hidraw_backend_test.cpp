@@ -1,3 +1,5 @@
+#include "platform/hidraw_backend.h"
+
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -10,7 +12,6 @@
 
 #include "device/hid_device.h"
 #include "device/hid_device_list.h"
-#include "platform/hidraw_backend.h"
 #include "platform/trace.h"
 #include "sim/report_descriptors.h"
 
@@ -65,9 +66,8 @@ private:
 class HidrawBackendTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() /
-                ("r88-sysfs-" + std::to_string(getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        root_ = fs::temp_directory_path() / ("r88-sysfs-" + std::to_string(getpid()) + "-" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(root_);
         fs::create_directories(root_ / "class" / "hidraw");
     }
@@ -88,23 +88,28 @@ protected:
         const fs::path hid = parent / hidName;
         fs::create_directories(hid);
         char uevent[128];
-        std::snprintf(uevent, sizeof uevent, "DRIVER=hid-generic\nHID_ID=0003:%08X:%08X\nHID_NAME=Test\n", vid, pid);
+        std::snprintf(uevent, sizeof uevent, "DRIVER=hid-generic\nHID_ID=0003:%08X:%08X\nHID_NAME=Test\n",
+                      vid, pid);
         Write(hid / "uevent", uevent);
         Write(hid / "report_descriptor", std::string(descriptor.begin(), descriptor.end()));
         const fs::path node = root_ / "class" / "hidraw" / ("hidraw" + std::to_string(n));
         fs::create_directories(node);
         fs::create_directory_symlink(hid, node / "device");
-        access_->nodes["/dev/hidraw" + std::to_string(n)] = {vid, pid, {descriptor.begin(), descriptor.end()}};
+        access_->nodes["/dev/hidraw" + std::to_string(n)] = {
+            vid, pid, {descriptor.begin(), descriptor.end()}};
     }
 
     std::shared_ptr<HidrawBackend> Backend() {
         auto access = std::make_unique<FakeNodeAccess>();
         access->nodes = access_->nodes;
         fake_ = access.get();
-        return std::make_shared<HidrawBackend>(HidrawBackendOptions{root_.string(), "/dev"}, std::move(access));
+        return std::make_shared<HidrawBackend>(HidrawBackendOptions{root_.string(), "/dev"},
+                                               std::move(access));
     }
 
-    static void Write(const fs::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
+    static void Write(const fs::path& p, const std::string& text) {
+        std::ofstream(p, std::ios::binary) << text;
+    }
 
     fs::path root_;
     std::unique_ptr<FakeNodeAccess> access_ = std::make_unique<FakeNodeAccess>();
@@ -159,8 +164,9 @@ TEST_F(HidrawBackendTest, OpenWithoutAccessReadsSysfsAndOpenForIoAsksTheNode) {
     EXPECT_EQ(device.Caps().inputReportByteLength, 3);
 
     // Stale or impossible paths are refused.
-    for (const char* bad : {"/dev/hidraw3#vid_320f&pid_502c&mi_01&col04", "/dev/hidraw3#vid_320f&pid_502b&mi_01&col05",
-                            "/dev/hidraw3#vid_320f&pid_502b&mi_01", "/dev/hidraw9#vid_320f&pid_502b&mi_01&col04"}) {
+    for (const char* bad :
+         {"/dev/hidraw3#vid_320f&pid_502c&mi_01&col04", "/dev/hidraw3#vid_320f&pid_502b&mi_01&col05",
+          "/dev/hidraw3#vid_320f&pid_502b&mi_01", "/dev/hidraw9#vid_320f&pid_502b&mi_01&col04"}) {
         SCOPED_TRACE(bad);
         EXPECT_FALSE(probe.Open(bad, true, true, true, false));
         EXPECT_FALSE(backend->IsPresent(bad));

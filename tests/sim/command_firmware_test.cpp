@@ -1,8 +1,9 @@
+#include "sim/command_firmware.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "sim/command_firmware.h"
 #include "sim/factory_memories.h"
 
 namespace r88::sim {
@@ -40,23 +41,54 @@ TEST(CommandFirmware, AnswersEveryCommandWithEchoStatusAndData) {
     const Case cases[] = {
         {"begin", KeyboardFactoryMemories, Request(kCmdBegin), 0x00, {}},
         {"end", KeyboardFactoryMemories, Request(kCmdEnd), 0x00, {}},
-        {"info: 126 key slots, macro 32 x 128", KeyboardFactoryMemories, Request(kCmdReadInfo, 34), 0x00,
+        {"info: 126 key slots, macro 32 x 128",
+         KeyboardFactoryMemories,
+         Request(kCmdReadInfo, 34),
+         0x00,
          {0x01, 0x00, 0x01, 0x01, 0x07, 126, 0x20}},
-        {"settings record 0", KeyboardFactoryMemories, Request(kCmdReadData, 9), 0x00,
+        {"settings record 0",
+         KeyboardFactoryMemories,
+         Request(kCmdReadData, 9),
+         0x00,
          {0, 1, 4, 2, 0, 1, 0xFF, 0x00, 0x00}},
         {"settings write", KeyboardFactoryMemories, Request(kCmdWriteData, 2, 25, {7, 8}), 0x00, {}},
-        {"key block column by column: Esc, `, Tab", KeyboardFactoryMemories, Request(kCmdReadKeymap, 9), 0x00,
+        {"key block column by column: Esc, `, Tab",
+         KeyboardFactoryMemories,
+         Request(kCmdReadKeymap, 9),
+         0x00,
          {0x20, 0x00, 0x29, 0x20, 0x00, 0x35, 0x20, 0x00, 0x2B}},
-        {"key block of table 1 does not exist", KeyboardFactoryMemories, Request(kCmdWriteKeymap, 3, 512, {1, 2, 3}),
-         0xFE, {}},
-        {"LED index table", KeyboardFactoryMemories, Request(kCmdReadKeymapEx, 7, 0), 0x00, {0, 21, 42, 63, 84, 105, 1}},
+        {"key block of table 1 does not exist",
+         KeyboardFactoryMemories,
+         Request(kCmdWriteKeymap, 3, 512, {1, 2, 3}),
+         0xFE,
+         {}},
+        {"LED index table",
+         KeyboardFactoryMemories,
+         Request(kCmdReadKeymapEx, 7, 0),
+         0x00,
+         {0, 21, 42, 63, 84, 105, 1}},
         {"light mask", KeyboardFactoryMemories, Request(kCmdWriteLight, 21, 0, mask), 0x00, {}},
-        {"light mask past its end", KeyboardFactoryMemories, Request(kCmdWriteLight, 2, 20, {1, 2}), 0xFE, {}},
+        {"light mask past its end",
+         KeyboardFactoryMemories,
+         Request(kCmdWriteLight, 2, 20, {1, 2}),
+         0xFE,
+         {}},
         {"light stream", MousePadFactoryMemories, Request(kCmdStreamLight, 45, 0, Bytes(45, 0x80)), 0x00, {}},
-        {"macro past the capacity", KeyboardFactoryMemories, Request(kCmdWriteMacro, 56, 4090, Bytes(56, 1)), 0xFE, {}},
+        {"macro past the capacity",
+         KeyboardFactoryMemories,
+         Request(kCmdWriteMacro, 56, 4090, Bytes(56, 1)),
+         0xFE,
+         {}},
         {"macro", KeyboardFactoryMemories, Request(kCmdWriteMacro, 4, 0, {1, 2, 3, 4}), 0x00, {}},
-        {"mouse power record", MouseFactoryMemories, Request(kCmdReadDataAt, 6, 0), 0x00, {85, 2, 0, 0, 1, 0}},
-        {"mouse info: DPI step and range", MouseFactoryMemories, Request(kCmdReadInfo, 34), 0x00,
+        {"mouse power record",
+         MouseFactoryMemories,
+         Request(kCmdReadDataAt, 6, 0),
+         0x00,
+         {85, 2, 0, 0, 1, 0}},
+        {"mouse info: DPI step and range",
+         MouseFactoryMemories,
+         Request(kCmdReadInfo, 34),
+         0x00,
          {0x01, 0x00, 0x02, 0x01, 0x07, 12, 0x10, 0, 0, 0, 0, 50, 0x07, 0x02, 50, 0}},
         {"link", MouseFactoryMemories, Request(kCmdQueryLink), 0x00, {kLinkUp}},
         {"unknown command", KeyboardFactoryMemories, Request(0x42, 1), 0xFF, {}},
@@ -104,7 +136,8 @@ TEST(CommandFirmware, FaultsFireOnTheirChunkAndAreThenSpent) {
     CommandFirmware firmware(KeyboardFactoryMemories());
     // Status 0xFE on the second chunk of a write: the first chunk is written, the second not.
     firmware.Faults().Arm({.kind = FaultKind::kStatus, .command = kCmdWriteData, .chunk = 1, .status = 0xFE});
-    EXPECT_EQ(firmware.Handle(Request(kCmdBegin)).replies[0][kPacketStatus], 0x00);  // other commands not counted
+    EXPECT_EQ(firmware.Handle(Request(kCmdBegin)).replies[0][kPacketStatus],
+              0x00);  // other commands not counted
     EXPECT_EQ(firmware.Handle(Request(kCmdWriteData, 1, 200, {0x11})).replies[0][kPacketStatus], 0x00);
     EXPECT_EQ(firmware.Handle(Request(kCmdWriteData, 1, 201, {0x22})).replies[0][kPacketStatus], 0xFE);
     EXPECT_EQ(firmware.Memory(SimMemory::kData)[200], 0x11);

@@ -1,3 +1,5 @@
+#include "sim/sim_bus.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -8,7 +10,6 @@
 #include "platform/trace.h"
 #include "sim/emulated_devices.h"
 #include "sim/headset_lights.h"
-#include "sim/sim_bus.h"
 #include "sim/simulated_setup.h"
 
 namespace r88::sim {
@@ -152,7 +153,8 @@ TEST_F(SimBusTest, HotPlugAddsAndRemovesPaths) {
 TEST_F(SimBusTest, HeadsetLightReportsSetItsRegisters) {
     CHidDevice headset(setup_.bus);
     ASSERT_TRUE(headset.Open(PathWith(*setup_.bus, "pid_01da"), true, true, true, false));
-    uint8_t report[kHeadsetLightReportSize] = {kHeadsetLightReportId, 0x22, 0xAD, 0x00, 10, 11, 12, 13, 14, 15};
+    uint8_t report[kHeadsetLightReportSize] = {
+        kHeadsetLightReportId, 0x22, 0xAD, 0x00, 10, 11, 12, 13, 14, 15};
     ASSERT_TRUE(headset.SetOutputReport(report, sizeof report));
     report[2] = 0xAB;  // green of LEDs 0-6
     ASSERT_TRUE(headset.SetOutputReport(report, sizeof report));
@@ -171,7 +173,7 @@ TEST_F(SimBusTest, HeadsetLightReportsSetItsRegisters) {
     CommandPacket reply{};
     ASSERT_TRUE(headset.Read(reply.data(), reply.size(), 1000));
     EXPECT_EQ(reply[kPacketCommand], kCmdReadData);
-    EXPECT_EQ(reply[kPacketPayload + 1], 2);  // effect id of the factory setting
+    EXPECT_EQ(reply[kPacketPayload + 1], 2);      // effect id of the factory setting
     EXPECT_FALSE(setup_.headset->RequestSync());  // the headset has no notification collection
 }
 
@@ -179,7 +181,8 @@ TEST(SimDevice, AnInterfaceWithABrokenDescriptorIsNotOffered) {
     TraceCapture trace;
     const std::vector<uint8_t> broken = {0x05, 0x01, 0x09, 0x06, 0xA1, 0x01};  // never ended
     auto device = std::make_shared<SimDevice>(
-        SimDeviceModel{"broken", 0x1234, 0x0001, 0, {{0, broken}, {1, {0x09, 0x01, 0xA1, 0x01, 0xC0}}}}, nullptr);
+        SimDeviceModel{"broken", 0x1234, 0x0001, 0, {{0, broken}, {1, {0x09, 0x01, 0xA1, 0x01, 0xC0}}}},
+        nullptr);
     SimHidBus bus;
     bus.Plug(device);
     EXPECT_EQ(bus.Paths(), std::vector<std::string>{"/sim/hid0#vid_1234&pid_0001&mi_01"});
