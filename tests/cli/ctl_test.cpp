@@ -5,6 +5,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <sstream>
+#include <string>
+
+#include <unistd.h>
 
 #include "platform/hidraw_backend.h"
 
@@ -36,7 +39,7 @@ TEST(Ctl, SimulatedListShowsEveryEmulatedInterfaceWithItsTags) {
 }
 
 TEST(Ctl, ListWithoutDevicesPrintsNothingAndBadArgumentsAreRefused) {
-    const auto root = std::filesystem::temp_directory_path() / "r88-ctl-empty-sysfs";
+    const auto root = std::filesystem::temp_directory_path() / ("r88-ctl-empty-sysfs-" + std::to_string(getpid()));
     std::filesystem::create_directories(root);
     auto empty = std::make_shared<HidrawBackend>(HidrawBackendOptions{root.string(), "/dev"},
                                                  MakeKernelHidrawAccess());
