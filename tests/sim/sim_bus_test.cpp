@@ -78,11 +78,11 @@ TEST_F(SimBusTest, ACommandIsAnsweredAndLogged) {
 }
 
 TEST_F(SimBusTest, ALateReplyMissesAShortReadAndArrivesLater) {
-    setup_.keyboard->Faults().Arm({.kind = FaultKind::kLateReply, .delayMs = 150});
+    setup_.keyboard->Faults().Arm({.kind = FaultKind::kLateReply, .delayMs = 400});
     ASSERT_TRUE(Send(Request(kCmdBegin)));
     CommandPacket reply{};
     EXPECT_FALSE(Receive(reply, 20));
-    EXPECT_TRUE(Receive(reply, 2000));
+    EXPECT_TRUE(Receive(reply, 3000));
     EXPECT_EQ(reply[kPacketCommand], kCmdBegin);
 }
 
