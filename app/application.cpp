@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "app/layout_tags.h"
 #include "app/light_control_bus.h"
@@ -12,11 +14,14 @@
 #include "app/single_instance.h"
 #include "app/sleep_watcher.h"
 #include "platform/app_identity.h"
+#include "platform/hid_combined_backend.h"
+#include "platform/hidraw_backend.h"
 #include "platform/paths.h"
 #include "platform/trace.h"
 #include "ui/dialogs.h"
 #include "ui/font_set.h"
 #include "ui/skin_resources.h"
+#include "sim/simulated_setup.h"
 
 namespace r88 {
 
@@ -59,6 +64,15 @@ int RunApplication(QApplication& app, const StartOptions& options) {
 
     RegisterControlClasses();
 
+    // The emulated keyboard, mouse pad and headset sit beside real hardware;
+    // the setup lives as long as the run.
+    std::optional<sim::SimulatedSetup> simulated;
+    if (options.simulate) {
+        simulated = sim::MakeSimulatedSetup();
+        SetCurrentHidBackend(std::make_shared<CombinedHidBackend>(
+            std::vector<std::shared_ptr<IHidBackend>>{std::make_shared<HidrawBackend>(), simulated->bus}));
+    }
+
     ui::CQtDialogs dialogs;
     CDBusLightControl lightBus;
     auto wnd = std::make_unique<CMainWnd>(dialogs, lightBus);
@@ -79,7 +93,6 @@ int RunApplication(QApplication& app, const StartOptions& options) {
     QObject::connect(&sleep, &CSleepWatcher::resumed, wnd.get(),
                      [&wnd] { wnd->Messages().PostMessage(kMsgPowerBroadcast, kPowerResume, 0); });
 
-    Q_UNUSED(options.simulate);
     if (!options.screenshotPath.isEmpty()) ScheduleScreenshot(*wnd, options.screenshotPath);
 
     const int code = app.exec();

@@ -11,10 +11,14 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "app/device_manager.h"
 #include "app/light_control_bus.h"
+#include "device/qt/orvane_usb_device.h"
 #include "platform/app_identity.h"
 #include "platform/paths.h"
 #include "platform/trace.h"
+#include "profile/qt/device_profile_ui.h"
+#include "profile/qt/profile_bar_commands.h"
 #include "ui/dialogs.h"
 #include "ui/dpi.h"
 #include "ui/find_control.h"
@@ -30,7 +34,6 @@ namespace r88 {
 
 namespace {
 const QString kStrTest = QStringLiteral("str_test");
-const QString kNoDeviceLink = QStringLiteral("No_device_Link");
 const QString kLightStatus = QStringLiteral("control_light_status");
 constexpr char kLightOnText[] = "控制灯光";
 constexpr char kLightOffText[] = "不控制灯光";
@@ -49,6 +52,8 @@ CMainWnd::CMainWnd(ui::IDialogs& dialogs, ILightControlBus& lightBus)
 }
 
 CMainWnd::~CMainWnd() {
+    // The workers end before the pages they use go.
+    devices_.reset();
     timers_->KillAll();
     if (tray_) tray_->hide();
 }
@@ -66,6 +71,7 @@ bool CMainWnd::Create() {
     // The window starts smaller than its content and is then laid out at full size.
     layout->setSizeConstraint(QLayout::SetNoConstraint);
     layout->addWidget(root_);
+    devices_ = std::make_unique<CDeviceManager>(this, tags_, *bridge_);
     ApplyStyle();
     new ui::CNotifyDispatcher(this, this);
     ui::CWindowCaption::Install(this);
@@ -106,8 +112,11 @@ void CMainWnd::OnWindowInit() {
     // The system drives the lighting from the start and says so.
     lightBus_.Announce(1, 1);
     SetLanguage(ui::StoredLanguageIndex());
+    devices_->BuildDevicePages();
+    ApplySoftwareLighting(lightControl_);
     UpdateNoDeviceLink();
     show();
+    devices_->Start();
     timers_->SetTimer(this, kTimerRestoreLayout, 100);
 }
 
@@ -125,11 +134,53 @@ void CMainWnd::Notify(const ui::Notification& n) {
         }
     } else if (n.type == ui::event::kClick) {
         OnClick(n);
+    } else if (n.type == ui::event::kSelectChanged) {
+        OnSelectChanged(n);
+    } else if (n.type == ui::event::kItemSelect) {
+        OnItemSelect(n);
     }
+}
+
+COrvaneUSBDevice* CMainWnd::SelectedDevice() { return devices_ ? devices_->SelectedDevice() : nullptr; }
+
+void CMainWnd::OnSelectChanged(const ui::Notification& n) {
+    const QString name = n.SenderName();
+    if (name == QLatin1String(strip::kSelector)) {
+        devices_->OnSelectorChosen(n.sender);
+        return;
+    }
+    if (const int tab = FunctionTabNumber(name); tab != 0) {
+        COrvaneUSBDevice* device = SelectedDevice();
+        if (device == nullptr) return;
+        device->SetFunctionTab(tab);
+        // The profile bar shows the same tab.
+        if (CDeviceProfileUI* bar = device->ProfileBar()) bar->SelectTab(tab);
+    }
+}
+
+void CMainWnd::OnItemSelect(const ui::Notification& n) {
+    COrvaneUSBDevice* device = SelectedDevice();
+    if (device == nullptr) return;
+    if (CDeviceProfileUI* bar = device->ProfileBar()) HandleProfileBarItemSelect(*bar, n.SenderName());
+}
+
+void CMainWnd::ApplySoftwareLighting(bool on) {
+    for (const CDeviceManager::Page& p : devices_->Pages())
+        if (p.device) p.device->SetSoftwareLighting(on);
+}
+
+void CMainWnd::ApplyPictureRefresh() {
+    for (const CDeviceManager::Page& p : devices_->Pages())
+        if (p.device) p.device->SetPictureRefresh(hovered_);
 }
 
 void CMainWnd::OnClick(const ui::Notification& n) {
     const QString name = n.SenderName();
+    // The profile bar of the selected device's page first.
+    if (COrvaneUSBDevice* device = SelectedDevice()) {
+        if (CDeviceProfileUI* bar = device->ProfileBar())
+            if (HandleProfileBarClick(*bar, dialogs_, this, name)) return;
+    }
     auto is = [&name](const char* candidate) { return name.compare(QLatin1String(candidate), Qt::CaseInsensitive) == 0; };
     if (is("closebtn")) {
         hide();  // the program stays in the tray
@@ -162,14 +213,21 @@ intptr_t CMainWnd::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam
         case kMsgActivate:
             active_ = wParam != 0;
             hovered_ = active_;
+            ApplyPictureRefresh();
             return 0;
         case kMsgMouseLeave:
             Trace("鼠标移出");
-            if (!active_) hovered_ = false;
+            if (!active_) {
+                hovered_ = false;
+                ApplyPictureRefresh();
+            }
             return 0;
         case kMsgMouseHover:
             Trace("鼠标移入");
-            if (!active_) hovered_ = true;
+            if (!active_) {
+                hovered_ = true;
+                ApplyPictureRefresh();
+            }
             return 0;
         case kMsgApplication:
             TraceF("软件标示 %d，%xd%xd", static_cast<int>(msg), static_cast<unsigned>(wParam),
@@ -194,16 +252,24 @@ intptr_t CMainWnd::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam
                 lightControl_ = lParam == 1;
                 ui::SetPlainText(ui::FindControl(this, kLightStatus),
                                  QString::fromUtf8(lightControl_ ? kLightOnText : kLightOffText));
+                ApplySoftwareLighting(lightControl_);
             }
             return 0;
         case kMsgDestroy:
             Trace("退出测试");
+            hide();
+            devices_->Stop();
             timers_->KillAll();
             QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
             return 0;
         case kMsgPowerBroadcast:
-            if (wParam == kPowerResume) awake_ = true;
-            else if (wParam == kPowerSuspend) awake_ = false;
+            if (wParam == kPowerResume) {
+                awake_ = true;
+                ApplySoftwareLighting(lightControl_);
+            } else if (wParam == kPowerSuspend) {
+                awake_ = false;
+                ApplySoftwareLighting(false);
+            }
             return 0;
         default: break;
     }
@@ -237,6 +303,14 @@ intptr_t CMainWnd::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam
             if (QWidget* w = ui::FindControl(this, QStringLiteral("setting_progress"))) w->show();
             return 0;
         case kMsgLanguageChanged: SetLanguage(static_cast<int>(wParam)); return 0;
+        case kMsgDeviceFound:
+            devices_->ConnectSlot(static_cast<std::size_t>(wParam));
+            // There is no settings window yet to close here.
+            if (!devices_->Stopping()) ShowMainWindow();
+            return 0;
+        case kMsgDeviceGone:
+            devices_->DisconnectSlot(static_cast<std::size_t>(wParam));
+            return 0;
         case kMsgClearUpdateBadge:
             if (auto* b = ui::FindControl<QAbstractButton>(this, QStringLiteral("setbtn"))) b->setIcon(QIcon());
             return 0;
@@ -290,17 +364,7 @@ void CMainWnd::OpenTrayMenu() {
     trayMenu_->popup(QCursor::pos() - QPoint(0, 50));
 }
 
-void CMainWnd::UpdateNoDeviceLink() {
-    QWidget* link = ui::FindControl(this, kNoDeviceLink);
-    if (link == nullptr) return;
-    // Shown exactly when no device item of the strip is visible.
-    bool anyDevice = false;
-    if (QWidget* strip = ui::FindControl(this, QStringLiteral("device_select_layout"))) {
-        const auto items = strip->findChildren<QAbstractButton*>(QStringLiteral("device_select"));
-        for (QAbstractButton* item : items) anyDevice = anyDevice || !item->isHidden();
-    }
-    link->setVisible(!anyDevice);
-}
+void CMainWnd::UpdateNoDeviceLink() { devices_->UpdateNoDeviceLink(); }
 
 void CMainWnd::ShowMainWindow() {
     UpdateNoDeviceLink();
@@ -345,6 +409,7 @@ void CMainWnd::SetLightControl(bool on) {
     lightControl_ = on;
     lightBus_.Announce(1, on ? 1 : 0);
     ui::SetPlainText(ui::FindControl(this, kLightStatus), QString::fromUtf8(on ? kLightOnText : kLightOffText));
+    ApplySoftwareLighting(on);
 }
 
 void CMainWnd::ToggleLightControl() { SetLightControl(!lightControl_); }

@@ -22,6 +22,8 @@ namespace ui {
 class IDialogs;
 }
 class ILightControlBus;
+class CDeviceManager;
+class COrvaneUSBDevice;
 
 class CMainWnd : public QWidget, public ui::INotifyHandler {
     Q_OBJECT
@@ -58,6 +60,11 @@ public:
     // Ends the program: stops the workers and leaves the event loop.
     void Exit();
 
+    // The device manager: pages, strip, discovery.
+    CDeviceManager& Devices() { return *devices_; }
+    // The device of the first visible, selected strip item, or nullptr.
+    COrvaneUSBDevice* SelectedDevice();
+
     bool Awake() const { return awake_; }
     bool LightControl() const { return lightControl_; }
     int Language() const { return language_; }
@@ -88,6 +95,11 @@ protected:
 private:
     void OnWindowInit();
     void OnClick(const ui::Notification& n);
+    void OnSelectChanged(const ui::Notification& n);
+    void OnItemSelect(const ui::Notification& n);
+    // Every device's flags that follow the window.
+    void ApplySoftwareLighting(bool on);
+    void ApplyPictureRefresh();
     void OnTimer(int id);
     void OnTrayIcon(intptr_t lParam);
     void OpenTrayMenu();
@@ -101,6 +113,7 @@ private:
     CLayoutTagTable tags_;
     std::unique_ptr<ui::CMessageBridge> bridge_;
     std::unique_ptr<ui::CControlTimers> timers_;
+    std::unique_ptr<CDeviceManager> devices_;
     QWidget* root_ = nullptr;
     QString error_;
     std::unique_ptr<QSystemTrayIcon> tray_;

@@ -255,5 +255,45 @@
         <source>Voice changer</source>
         <translation>Voice changer</translation>
     </message>
+    <message id="tip_device_select">
+        <source>Show this device</source>
+        <translation>Show this device</translation>
+    </message>
+    <message id="tip_device_synchro">
+        <source>Take part in synchronised lighting</source>
+        <translation>Take part in synchronised lighting</translation>
+    </message>
+    <message id="tip_power_wireless">
+        <source>Connected wirelessly</source>
+        <translation>Connected wirelessly</translation>
+    </message>
+    <message id="panel_pointer">
+        <source>Pointer</source>
+        <translation>Pointer</translation>
+    </message>
+    <message id="panel_keyboard_system">
+        <source>Keyboard settings</source>
+        <translation>Keyboard settings</translation>
+    </message>
+    <message id="panel_mouse_system">
+        <source>Mouse settings</source>
+        <translation>Mouse settings</translation>
+    </message>
+    <message id="Phone_type_iphone">
+        <source>iPhone on the charger</source>
+        <translation>iPhone on the charger</translation>
+    </message>
+    <message id="Phone_type_samsung">
+        <source>Samsung phone on the charger</source>
+        <translation>Samsung phone on the charger</translation>
+    </message>
+    <message id="Phone_type_other">
+        <source>Phone on the charger</source>
+        <translation>Phone on the charger</translation>
+    </message>
+    <message id="Phone_type_no_device">
+        <source>No phone on the charger</source>
+        <translation>No phone on the charger</translation>
+    </message>
 </context>
 </TS>

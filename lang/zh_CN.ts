@@ -255,5 +255,45 @@
         <source>Voice changer</source>
         <translation>变声</translation>
     </message>
+    <message id="tip_device_select">
+        <source>Show this device</source>
+        <translation>显示此设备</translation>
+    </message>
+    <message id="tip_device_synchro">
+        <source>Take part in synchronised lighting</source>
+        <translation>参与灯光同步</translation>
+    </message>
+    <message id="tip_power_wireless">
+        <source>Connected wirelessly</source>
+        <translation>无线连接</translation>
+    </message>
+    <message id="panel_pointer">
+        <source>Pointer</source>
+        <translation>指针</translation>
+    </message>
+    <message id="panel_keyboard_system">
+        <source>Keyboard settings</source>
+        <translation>键盘设置</translation>
+    </message>
+    <message id="panel_mouse_system">
+        <source>Mouse settings</source>
+        <translation>鼠标设置</translation>
+    </message>
+    <message id="Phone_type_iphone">
+        <source>iPhone on the charger</source>
+        <translation>充电中：iPhone</translation>
+    </message>
+    <message id="Phone_type_samsung">
+        <source>Samsung phone on the charger</source>
+        <translation>充电中：三星手机</translation>
+    </message>
+    <message id="Phone_type_other">
+        <source>Phone on the charger</source>
+        <translation>充电中：手机</translation>
+    </message>
+    <message id="Phone_type_no_device">
+        <source>No phone on the charger</source>
+        <translation>无手机充电</translation>
+    </message>
 </context>
 </TS>

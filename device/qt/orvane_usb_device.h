@@ -1,14 +1,226 @@
 #pragma once
+// A device page and, at the same time, the owner of everything the
+// application knows about one physical device: its two command channels, its
+// identity, its LED frame and light state, the buttons of its picture, its
+// profile data object and its worker threads. The main window builds one
+// per supported device kind at start; hardware is connected to it and
+// disconnected from it as it comes and goes.
+//
+// The virtual operations below are how the main window, the strip item's
+// timers, the worker threads and the panels drive every kind alike. Where a
+// kind's protocol is not part of this class, the base does nothing (or
+// returns 0) and the kind overrides it.
+#include <QPointer>
+#include <QString>
 #include <QWidget>
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/device_option_ui.h"
+#include "app/mp_device_power_ui.h"
+#include "device/device_tables.h"
+#include "device/usb_device_core.h"
+#include "device/worker_thread.h"
+#include "profile/device_profile_list.h"
+#include "profile/profile_data.h"
+#include "profile/profile_records.h"
+#include "profile/qt/device_profile_ui.h"
+#include "ui/controls/device_key_button_ui.h"
+#include "ui/controls/select_panel_ui.h"
 
 namespace r88 {
 
-// A device page: the picture of the device and its function tabs. Every device kind
-// derives from it.
-class COrvaneUSBDevice : public QWidget {
+
+class COrvaneUSBDevice : public QWidget, public IProfileDevice {
     Q_OBJECT
 public:
-    explicit COrvaneUSBDevice(QWidget* parent = nullptr) : QWidget(parent) {}
+    static constexpr std::size_t kLedListEntrySize = 11;
+    // The dynamic property of a picture button that names the LED it shows.
+    static constexpr char kUserDataProperty[] = "userdata";
+    // Names of the page's controls.
+    static constexpr char kProfileBarName[] = "DeviceProfileItem";
+    static constexpr char kLightPanelName[] = "LightControlItem";
+    static constexpr char kFunctionSwitchName[] = "device_function_switch";
+    static constexpr char kKeyFunctionSwitchName[] = "device_key_function_switch";
+
+    using LedListEntry = std::array<std::uint8_t, kLedListEntrySize>;
+    using KeyMap = std::map<int, std::uint32_t>;
+
+    explicit COrvaneUSBDevice(QWidget* parent = nullptr);
+    // Stops the notification reader and the light thread and closes both
+    // channels; a kind that holds more stops it in its own destructor.
+    ~COrvaneUSBDevice() override;
+
+    // ---- set-up by the page builder, in this order ----
+    void SetLayoutPath(const QString& path);
+    void SetMainWindow(QWidget* window) { mainWindow_ = window; }
+    void SetKeyCount(int n);
+    void SetLightCount(int n);
+    void SetPowerKind(int k);
+    void SetDeviceName(const std::string& name) { core_.SetDeviceName(name); }
+    void SetPowerIndicator(CMpDevicePowerUI* indicator);
+    void SetIdentity(const DeviceInterfaceSlot& record);
+    // (SetDeviceIndex, then SetLightPresetName, then BindPictureButtons)
+    void SetLightPresetName(const std::string& name) { core_.SetLightPresetName(name); }
+    // Called when the strip item links itself to this device.
+    void SetDeviceOption(CDeviceOptionUI* item) { deviceOption_ = item; }
+    // Sets up the page's profile bar for this device (after the set-up above).
+    void InitProfileBar();
+
+    // ---- the virtual interface ----
+    virtual void BindPictureButtons();
+    virtual int ApplyLighting();
+    virtual void RenderBreathing();
+    virtual void RenderFourColorBreathing();
+    virtual void RenderStatic();
+    virtual void RenderSpectrumCycle();
+    virtual void RenderFlash();
+    virtual void RenderFourColorFlash();
+    virtual void RenderOff();
+    virtual void SendLightFrame();
+    virtual void SetLedValue(int index, std::uint32_t value);
+    virtual std::uint32_t GetLedValue(int index) const;
+    virtual void ReadAllFromDevice();
+    virtual void ReadSettingsFromDevice();
+    virtual void ReservedHookA();
+    virtual void ReservedHookB();
+    virtual void ReadPowerStatus();
+    int LoadProfile() override;
+    virtual void RefreshControls();
+    virtual void ReservedHookC();
+    void RestoreDefaults() override;
+    virtual int WriteKeyAssignments(int table, std::vector<KeyAssignmentPair> list);
+    virtual int WriteProfileKeyAssignments(int table);
+    virtual int WriteMacros();
+    virtual int WriteSettings(int profile, int active, int flag, int width, int height);
+    virtual void LoadLightPresets();
+    virtual void SetKeyMap(const KeyMap& map);
+    virtual void DecayTrail(int index, bool fine);
+    virtual void RaiseTrail(int index, bool fine);
+    virtual void LightMarkedTrail();
+    virtual void RotateTrailRing(int direction);
+    virtual void ClearTrail();
+    virtual void SetFunctionTab(int kind);
+    virtual int GetFunctionTab() const { return functionTab_; }
+    void SetDocumentPaths(const std::string& profileId) override;
+    virtual std::string GetDocumentPath() const;
+    virtual void SaveProfile();
+    virtual void SetDeviceIndex(int d);
+    virtual int GetDeviceIndex() const { return core_.DeviceIndex(); }
+    virtual void SetLightState(LightState state);
+    virtual void SetTabIndex(int index) { tabIndex_ = index; }
+    // The profile bar asks for the loaded profile to reach the hardware.
+    void WriteProfileToDevice(ProfileWrite occasion) override;
+
+    // ---- channels and threads ----
+    CUsbDeviceCore& Core() { return core_; }
+    CHidCommandChannel& CommandChannel() { return core_.Command(); }
+    bool IsCommandOpen() { return core_.Command().IsOpen(); }
+    bool IsNotificationOpen() { return core_.Notifications().IsOpen(); }
+    // Opens the command interface (under the channel's ioLock) and keeps the
+    // record as identity; false when it cannot be opened or is open already.
+    bool OpenCommand(const DeviceInterfaceSlot& slot);
+    // Clears the open flag and closes the command interface.
+    void CloseCommand();
+    // Opens the notification interface and starts its reader; stops the
+    // reader, then closes the interface.
+    void OpenNotifications(const std::string& path);
+    void CloseNotifications();
+    // The light thread; its unit of work is LightThreadStep().
+    void StartLightThread();
+    void StopLightThread();
+    bool LightThreadRunning() const { return lightThread_.Running(); }
+    // Stops the notification reader and the light thread. Every kind calls
+    // this first in its destructor, while its own parts still exist.
+    void StopWorkers();
+
+    // ---- state ----
+    QString GetLayoutPath() const { return layoutPath_; }
+    QWidget* MainWindow() const { return mainWindow_; }
+    int GetKeyCount() const { return core_.KeyCount(); }
+    int GetLightCount() const { return core_.LightCount(); }
+    int GetPowerKind() const { return core_.PowerKind(); }
+    const std::string& GetDeviceName() const { return core_.DeviceName(); }
+    const std::string& GetLightPresetName() const { return core_.LightPresetName(); }
+    const DeviceInterfaceSlot& GetIdentity() const { return core_.Identity(); }
+    int GetType() const { return core_.Type(); }
+    int GetSubType() const { return core_.SubType(); }
+    CDeviceOptionUI* GetDeviceOption() const { return deviceOption_; }
+    CMpDevicePowerUI* GetPowerIndicator() const { return powerIndicator_; }
+    ui::CSelectPanelUI* GetSelectPanel() const { return selectPanel_; }
+    ui::CDeviceKeyButtonUI* KeyButton(int n) const;
+    ui::CDeviceKeyButtonUI* LedButton(int m) const;
+    CDeviceProfileUI* ProfileBar();
+    QWidget* LightPanel();
+    int GetTabIndex() const { return tabIndex_; }
+    const LightState& GetLightState() const { return lightState_; }
+    const KeyMap& GetKeyMap() const { return keyMap_; }
+    const LedListEntry& LedListEntryAt(int index) const { return ledListEntries_.at(static_cast<std::size_t>(index)); }
+
+    bool SoftwareLighting() const { return softwareLighting_.load(std::memory_order_relaxed); }
+    void SetSoftwareLighting(bool on) { softwareLighting_.store(on, std::memory_order_relaxed); }
+    bool PictureRefresh() const { return pictureRefresh_.load(std::memory_order_relaxed); }
+    void SetPictureRefresh(bool on) { pictureRefresh_.store(on, std::memory_order_relaxed); }
+    // Whether at least two devices are shown in the strip; handed to the
+    // page's lighting panel.
+    void SetSameMode(bool on);
+    bool SameMode() const { return sameMode_; }
+
+    // The profile data object of the kind; the base has none, and its
+    // profile operations then do nothing.
+    virtual CBasicProfiledata* Profile() { return nullptr; }
+
+protected:
+    // One unit of the light thread's work; the renderers of the kinds run here.
+    virtual void LightThreadStep() {}
+    // Key-down (pressed) and key-up of a key slot, reported by the keyboard's
+    // notification interface; only the keyboard reacts.
+    virtual void OnKeyNotification(int keySlot, bool pressed);
+    // How long after a re-read request the strip item re-reads the settings.
+    virtual int SyncRequestDelayMs() const { return kSyncReadDelayMs; }
+    // Shows the LED frame on the picture (light colour and level of every
+    // visible LED button).
+    void ShowFrameOnPicture();
+    // Sets up the reader's key events (keyboards: the key count).
+    void EnableKeyNotifications(std::size_t keyCount) { core_.Notifications().SetKeyEvents(keyCount); }
+    // Loads the factory section into the profile and saves it into the
+    // current document; the kinds' RestoreDefaults use it.
+    void RestoreFactorySection();
+    // The light thread's and the notification reader's trace lines.
+    virtual const char* LightThreadExitTrace() const { return "MS灯光线程设定退出"; }
+
+private:
+    void OnNotification(const NotificationEvent& e);
+
+    // Channels, identity, counts, LED frame and trail state.
+    CUsbDeviceCore core_;
+    QString layoutPath_;
+    QPointer<QWidget> mainWindow_;
+    std::vector<QPointer<ui::CDeviceKeyButtonUI>> keyButtons_;
+    std::vector<QPointer<ui::CDeviceKeyButtonUI>> ledButtons_;
+    std::vector<LedListEntry> ledListEntries_;
+    LightState lightState_{};
+    KeyMap keyMap_;
+    QPointer<ui::CSelectPanelUI> selectPanel_;
+    QPointer<CDeviceOptionUI> deviceOption_;
+    QPointer<CMpDevicePowerUI> powerIndicator_;
+    QPointer<QWidget> functionSwitch_;
+    QPointer<QWidget> keyFunctionSwitch_;
+    QPointer<CDeviceProfileUI> profileBar_;
+    int functionTab_ = 1;
+    int tabIndex_ = -1;
+    std::atomic<bool> softwareLighting_{true};
+    std::atomic<bool> pictureRefresh_{true};
+    bool sameMode_ = false;
+    std::chrono::steady_clock::time_point streamPausedUntil_{};
+    CWorkerThread lightThread_{StopTraceStyle::kDevice};
 };
 
 }  // namespace r88

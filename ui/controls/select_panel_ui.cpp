@@ -8,7 +8,10 @@
 
 namespace r88::ui {
 
-CSelectPanelUI::CSelectPanelUI(QWidget* parent) : QWidget(parent) {}
+CSelectPanelUI::CSelectPanelUI(QWidget* parent) : QWidget(parent) {
+    // The skin paints the picture's background.
+    setAttribute(Qt::WA_StyledBackground);
+}
 
 void CSelectPanelUI::mousePressEvent(QMouseEvent* e) {
     if (isEnabled()) {
