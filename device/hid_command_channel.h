@@ -142,15 +142,15 @@ public:
     bool CMD_QUERY_LINK();
 
 private:
-    enum class Direction { kRead, kWrite };
+    using Packet = std::array<uint8_t, kCommandPacketSize>;
     enum class Via { kCommand, kLight, kStream };
     int Timeout() const { return IsSlow() ? kSlowCommandTimeoutMs : kCommandTimeoutMs; }
     int SinglePacket(uint8_t command, uint8_t lengthByte, uint16_t offset, std::span<uint8_t> payloadOut,
                      uint8_t* replyByte8 = nullptr);
-    int Chunked(uint8_t command, Direction direction, std::span<uint8_t> in, std::span<const uint8_t> out,
-                unsigned start, Via via);
-    int SendLightChunk(const std::array<uint8_t, kCommandPacketSize>& packet, Via via,
-                       std::array<uint8_t, kCommandPacketSize>& reply, size_t& got);
+    // Reads into `in` when it is not empty, else writes `out`.
+    int Chunked(uint8_t command, std::span<uint8_t> in, std::span<const uint8_t> out, unsigned start, Via via);
+    // One packet by its path and locks; `dropped` when a light rule kept it back.
+    int SendPacket(const Packet& packet, Via via, Packet& reply, size_t& got, bool& dropped);
 
     std::atomic<uint16_t> dataLength_{kKeyTableMaxBytes};
     std::atomic<int> busy_{0};

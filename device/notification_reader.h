@@ -65,8 +65,8 @@ public:
     void SetKeyEvents(size_t keyCount);
 
     // If not open: opens the interface under its ioLock (read, write,
-    // overlapped, shared), marks the channel open on success, then starts the
-    // reader. Returns whether the channel is open.
+    // overlapped, shared) and, on success, marks the channel open and starts
+    // the reader. Returns whether the channel is open.
     bool OpenNotifications(const std::string& path);
     // If open: stops the reader (cutting its read short), then closes the interface.
     void CloseNotifications();

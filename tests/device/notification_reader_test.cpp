@@ -1,0 +1,128 @@
+#include "device/notification_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <thread>
+
+#include "platform/trace.h"
+#include "sim/emulated_devices.h"
+#include "sim/sim_bus.h"
+
+namespace r88 {
+namespace {
+
+using namespace std::chrono_literals;
+using Kind = NotificationEvent::Kind;
+
+TEST(DecodeNotificationTest, CodesAndTheirLimits) {
+    struct Case {
+        uint16_t code;
+        size_t keyCount;
+        std::optional<Kind> kind;
+        uint8_t slot;
+    };
+    const Case cases[] = {
+        {0x0401, 0, Kind::kSyncRequest, 0},   {0x0401, 126, Kind::kSyncRequest, 0},
+        {0x050C, 126, Kind::kKeyDown, 12},    {0x067D, 126, Kind::kKeyUp, 125},
+        {0x057E, 126, std::nullopt, 0},       // slot 126 is past the last key
+        {0x05FF, 126, std::nullopt, 0},       {0x050C, 0, std::nullopt, 0},  // not a keyboard
+        {0x0402, 126, std::nullopt, 0},       {0x0000, 126, std::nullopt, 0},
+        {0x00E9, 126, std::nullopt, 0},       // a media key
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        const std::optional<NotificationEvent> e = DecodeNotification(c.code, c.keyCount);
+        ASSERT_EQ(e.has_value(), c.kind.has_value());
+        if (!e) continue;
+        EXPECT_EQ(e->kind, *c.kind);
+        EXPECT_EQ(e->keySlot, c.slot);
+        EXPECT_EQ(e->code, c.code);
+    }
+}
+
+class NotificationReaderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        bus_->Plug(keyboard_);
+        for (const std::string& p : bus_->Paths())
+            if (p.find("mi_01&col03") != std::string::npos) consumerPath_ = p;
+        reader_.SetHandler([this](const NotificationEvent& e) {
+            {
+                std::lock_guard lock(mutex_);
+                events_.push_back(e);
+            }
+            changed_.notify_all();
+        });
+    }
+
+    bool WaitForEvents(size_t n) {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, 2s, [&] { return events_.size() >= n; });
+    }
+    std::vector<NotificationEvent> Events() {
+        std::lock_guard lock(mutex_);
+        return events_;
+    }
+
+    std::shared_ptr<sim::SimHidBus> bus_ = std::make_shared<sim::SimHidBus>();
+    std::shared_ptr<sim::EmulatedDevice> keyboard_ = sim::MakeEmulatedKeyboard();
+    std::string consumerPath_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<NotificationEvent> events_;
+    CNotificationReader reader_{bus_};
+};
+
+TEST_F(NotificationReaderTest, KeyboardReportsArriveInOrderAndBadOnesAreIgnored) {
+    reader_.SetKeyEvents(126);
+    TraceCapture trace;
+    ASSERT_TRUE(reader_.OpenNotifications(consumerPath_));
+    const uint8_t shortReport[] = {0x03, 0x01};  // the right report id, one byte short
+    ASSERT_TRUE(keyboard_->SendInputReport(1, shortReport));
+    ASSERT_TRUE(keyboard_->PressKey(200));  // no such key
+    ASSERT_TRUE(keyboard_->Notify(0x00E9));
+    ASSERT_TRUE(keyboard_->PressKey(12));
+    ASSERT_TRUE(keyboard_->ReleaseKey(12));
+    ASSERT_TRUE(keyboard_->RequestSync());
+    ASSERT_TRUE(WaitForEvents(3));
+
+    const std::vector<NotificationEvent> events = Events();
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(events[0].kind, Kind::kKeyDown);
+    EXPECT_EQ(events[0].keySlot, 12);
+    EXPECT_EQ(events[1].kind, Kind::kKeyUp);
+    EXPECT_EQ(events[2].kind, Kind::kSyncRequest);
+    EXPECT_TRUE(trace.Contains(kTraceSyncRequest));
+
+    // The reader waits without a time-out; closing cuts that short.
+    const auto start = std::chrono::steady_clock::now();
+    reader_.CloseNotifications();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1000ms);
+    EXPECT_FALSE(reader_.IsOpen());
+    EXPECT_TRUE(trace.Contains(kTraceNotifyExit));
+    EXPECT_TRUE(trace.Contains("线程退出：：对象处于激发状态\n"));
+}
+
+TEST_F(NotificationReaderTest, OtherKindsGetOnlyTheSyncRequestAndSurviveAnUnplug) {
+    ASSERT_TRUE(reader_.OpenNotifications(consumerPath_));
+    EXPECT_TRUE(reader_.OpenNotifications(consumerPath_));  // open already: nothing changes
+    ASSERT_TRUE(keyboard_->PressKey(3));
+    ASSERT_TRUE(keyboard_->RequestSync());
+    ASSERT_TRUE(WaitForEvents(1));
+    bus_->Unplug(keyboard_);
+    std::this_thread::sleep_for(20ms);  // the reader's reads now fail at once
+    reader_.CloseNotifications();
+    const std::vector<NotificationEvent> events = Events();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].kind, Kind::kSyncRequest);
+
+    // Opened on a path that is gone: closed, and closing again is harmless.
+    EXPECT_FALSE(reader_.OpenNotifications(consumerPath_));
+    reader_.CloseNotifications();
+    reader_.CloseNotifications();
+}
+
+}  // namespace
+}  // namespace r88

@@ -1,0 +1,59 @@
+#include "device/worker_thread.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+
+#include "platform/trace.h"
+
+namespace r88 {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(WorkerThreadTest, RunsUnitsUntilStoppedAndTracesTheEnd) {
+    TraceCapture trace;
+    std::atomic<int> units{0};
+    CWorkerThread worker;
+    EXPECT_EQ(worker.Stop(), WorkerStopResult::kNotRunning);
+    worker.Start(
+        [&](CWorkerThread& self) {
+            ++units;
+            return !self.WaitForStop(10'000);  // a long sleep that the stop cuts short
+        },
+        "KB灯光线程设定退出");
+    while (units == 0) std::this_thread::sleep_for(1ms);
+    EXPECT_TRUE(worker.Running());
+    EXPECT_EQ(worker.Stop(), WorkerStopResult::kStopped);
+    EXPECT_FALSE(worker.Running());
+    EXPECT_EQ(trace.Text(), "KB灯光线程设定退出\n线程退出：：对象处于激发状态\n");
+
+    // Started again, it runs again; a unit that says it is done ends the loop.
+    worker.Start([&](CWorkerThread&) { return ++units < 5; }, "");
+    while (worker.Running()) std::this_thread::sleep_for(1ms);
+    EXPECT_EQ(units, 5);
+}
+
+TEST(WorkerThreadTest, AnOverrunningWorkerIsLoggedAndJoinedLaterNeverKilled) {
+    TraceCapture trace;
+    std::atomic<bool> finished{false};
+    {
+        CWorkerThread worker(StopTraceStyle::kWindow);
+        worker.Start(
+            [&](CWorkerThread&) {
+                std::this_thread::sleep_for(200ms);  // does not look at the stop event
+                finished = true;
+                return false;
+            },
+            "");
+        std::this_thread::sleep_for(20ms);
+        EXPECT_EQ(worker.Stop(50), WorkerStopResult::kOverran);
+        EXPECT_TRUE(trace.Contains("所有对象处于非激发状态，超时\n"));
+        EXPECT_FALSE(finished);
+    }
+    EXPECT_TRUE(finished);  // the destructor waited for it
+}
+
+}  // namespace
+}  // namespace r88
