@@ -2,9 +2,12 @@
 
 #include <cstdio>
 
+#include "device/device_discovery.h"
+#include "device/hid_command_channel.h"
 #include "device/hid_device.h"
 #include "device/hid_device_list.h"
 #include "device/hid_path.h"
+#include "platform/trace.h"
 #include "sim/simulated_setup.h"
 
 namespace r88 {
@@ -17,12 +20,15 @@ std::shared_ptr<IHidBackend> Borrow(IHidBackend& backend) {
 
 void Usage(std::ostream& err) {
     err << "usage: r88ctl [--simulate] list\n"
+           "       r88ctl [--simulate] [--trace] info\n"
            "       r88ctl --simulate dump keyboard|mousepad|headset MEMORY\n"
            "  list        every HID interface with its path, ids, interface and collection\n"
            "              numbers, usage page and usage\n"
+           "  info        the device information block of every supported device found\n"
            "  dump        the bytes of one memory of an emulated device, MEMORY one of\n"
            "              info data keyblock ledindex lightmask macro frame status\n"
-           "  --simulate  use the emulated keyboard, mouse pad and headset instead of hardware\n";
+           "  --simulate  use the emulated keyboard, mouse pad and headset instead of hardware\n"
+           "  --trace     print every exchanged packet as the command trace writes it\n";
 }
 
 void HexDump(const std::vector<uint8_t>& bytes, std::ostream& out) {
@@ -50,7 +56,81 @@ int Dump(const sim::SimulatedSetup& setup, const std::string& device, const std:
     return 0;
 }
 
+// The discovery's messages have no window to go to here.
+class NoWindow : public IMessageSink {
+public:
+    void PostMessage(unsigned, uintptr_t, intptr_t) override {}
+    intptr_t SendMessage(unsigned, uintptr_t, intptr_t) override { return 0; }
+};
+
+// Prints trace lines while it lives (the packet trace of --trace).
+class TracePrinter {
+public:
+    TracePrinter(std::ostream& out, bool on) {
+        if (on) previous_ = SetTraceSink([&out](std::string_view line) {
+                out << line;
+                if (line.empty() || line.back() != '\n') out << '\n';
+            });
+        on_ = on;
+    }
+    ~TracePrinter() {
+        if (on_) SetTraceSink(std::move(previous_));
+    }
+    TracePrinter(const TracePrinter&) = delete;
+    TracePrinter& operator=(const TracePrinter&) = delete;
+
+private:
+    bool on_ = false;
+    TraceSink previous_;
+};
+
 }  // namespace
+
+int ShowDeviceInfo(IHidBackend& backend, bool trace, std::ostream& out, std::ostream& err) {
+    const std::shared_ptr<IHidBackend> shared = Borrow(backend);
+    NoWindow window;
+    CDeviceDiscovery discovery(window, shared);
+    if (!discovery.RunOnce()) {
+        err << "r88ctl: the HID interfaces could not be enumerated\n";
+        return 1;
+    }
+    int code = 0;
+    bool any = false;
+    for (const DeviceInterfaceSlot& slot : discovery.Slots()) {
+        // The information block belongs to the keyboard, the mouse and the mouse pad.
+        if (slot.connected == 0 || slot.subType != kSubTypeCommand || slot.type == kDeviceHeadset) continue;
+        const int row = FindDescriptionRow(slot.vendorId, slot.productId, slot.type, slot.subType);
+        const std::string name = row >= 0 ? std::string(kDeviceDescriptions[static_cast<size_t>(row)].deviceName)
+                                          : std::string("device");
+        any = true;
+        out << name << "  " << slot.path << '\n';
+        CHidCommandChannel channel(shared);
+        if (!channel.OpenHid(slot.path)) {
+            err << "r88ctl: " << name << ": the command interface could not be opened\n";
+            code = 1;
+            continue;
+        }
+        std::vector<uint8_t> info(kInfoBlockSize, 0);
+        int result = kResultOk;
+        {
+            TracePrinter printer(out, trace);
+            result = channel.CMD_BEGIN();
+            if (result == kResultOk) result = channel.CMD_READ_INFO(info);
+            channel.CMD_END();
+        }
+        if (result != kResultOk) {
+            err << "r88ctl: " << name << ": no information block (result " << result << ")\n";
+            code = 1;
+            continue;
+        }
+        HexDump(info, out);
+    }
+    if (!any) {
+        err << "r88ctl: no supported device found\n";
+        return 1;
+    }
+    return code;
+}
 
 int ListInterfaces(IHidBackend& backend, std::ostream& out, std::ostream& err) {
     const std::shared_ptr<IHidBackend> shared = Borrow(backend);
@@ -81,10 +161,13 @@ int ListInterfaces(IHidBackend& backend, std::ostream& out, std::ostream& err) {
 int RunCtl(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
            std::shared_ptr<IHidBackend> realBackend) {
     bool simulate = false;
+    bool trace = false;
     std::vector<std::string> rest;
     for (const std::string& a : args) {
         if (a == "--simulate") {
             simulate = true;
+        } else if (a == "--trace") {
+            trace = true;
         } else if (a == "--help" || a == "-h") {
             Usage(out);
             return 0;
@@ -93,20 +176,23 @@ int RunCtl(const std::vector<std::string>& args, std::ostream& out, std::ostream
         }
     }
     const bool list = rest.size() == 1 && rest[0] == "list";
+    const bool info = rest.size() == 1 && rest[0] == "info";
     const bool dump = simulate && rest.size() == 3 && rest[0] == "dump";
-    if (!list && !dump) {
+    if (!list && !info && !dump) {
         Usage(err);
         return 2;
     }
     if (simulate) {
         sim::SimulatedSetup setup = sim::MakeSimulatedSetup();
-        const int code =
-            list ? ListInterfaces(*setup.bus, out, err) : Dump(setup, rest[1], rest[2], out, err);
+        int code = 0;
+        if (list) code = ListInterfaces(*setup.bus, out, err);
+        if (info) code = ShowDeviceInfo(*setup.bus, trace, out, err);
+        if (dump) code = Dump(setup, rest[1], rest[2], out, err);
         setup.bus->UnplugAll();
         return code;
     }
     if (!realBackend) realBackend = CurrentHidBackend();
-    return ListInterfaces(*realBackend, out, err);
+    return info ? ShowDeviceInfo(*realBackend, trace, out, err) : ListInterfaces(*realBackend, out, err);
 }
 
 }  // namespace r88

@@ -1,6 +1,8 @@
 #pragma once
 // r88ctl, the headless companion: lists the HID interfaces it sees (real ones,
-// or the emulated bus with --simulate) and dumps an emulated device's memory.
+// or the emulated bus with --simulate), reads the information block of every
+// supported device it finds (optionally printing each exchanged packet) and
+// dumps an emulated device's memory.
 #include <memory>
 #include <ostream>
 #include <string>
@@ -17,5 +19,10 @@ int RunCtl(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
 // One line per interface: path, ids, interface and collection numbers, usage page and usage.
 int ListInterfaces(IHidBackend& backend, std::ostream& out, std::ostream& err);
+
+// For each supported device found (as the discovery finds it): its name and
+// command path, then its information block in hex. With `trace` every
+// exchanged packet is printed too, "命令" / "返回" and two lines of 32 bytes.
+int ShowDeviceInfo(IHidBackend& backend, bool trace, std::ostream& out, std::ostream& err);
 
 }  // namespace r88

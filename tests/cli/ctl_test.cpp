@@ -9,7 +9,10 @@
 
 #include <unistd.h>
 
+#include "device/hid_command_set.h"
 #include "platform/hidraw_backend.h"
+#include "sim/emulated_devices.h"
+#include "sim/sim_bus.h"
 
 namespace r88 {
 namespace {
@@ -60,6 +63,39 @@ TEST(Ctl, DumpShowsAnEmulatedMemoryInHex) {
               "0020: 00 00\n");
     EXPECT_EQ(RunCtl({"--simulate", "dump", "keyboard", "nothing"}, out, err, nullptr), 2);
     EXPECT_EQ(RunCtl({"dump", "keyboard", "info"}, out, err, nullptr), 2);  // real devices are not dumped
+}
+
+TEST(Ctl, InfoReadsTheBlockOfEveryDeviceThatHasOne) {
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCtl({"--simulate", "info"}, out, err, nullptr), 0) << err.str();
+    const std::string text = out.str();
+    const size_t keyboard = text.find("keyboard  /sim/hid");
+    const size_t pad = text.find("MousePad  /sim/hid");
+    ASSERT_NE(keyboard, std::string::npos) << text;
+    ASSERT_NE(pad, std::string::npos) << text;
+    EXPECT_NE(text.find("#vid_320f&pid_502b&mi_01&col04\n0000: 01 00 01 01 07 7e 20 00", keyboard), std::string::npos)
+        << text;
+    EXPECT_EQ(text.find("HD"), std::string::npos);  // the headset has no information block
+    EXPECT_EQ(text.find("命令"), std::string::npos);
+
+    std::ostringstream traced;
+    ASSERT_EQ(RunCtl({"--simulate", "--trace", "info"}, traced, err, nullptr), 0);
+    EXPECT_NE(traced.str().find("命令\n04 01 00 01   00 00 00 00   00 00 00 00   00 00 00 00  "), std::string::npos)
+        << traced.str();
+    EXPECT_NE(traced.str().find("返回\n04 "), std::string::npos);
+}
+
+TEST(Ctl, InfoSaysWhatWentWrong) {
+    auto bus = std::make_shared<sim::SimHidBus>();
+    std::ostringstream out, err;
+    EXPECT_EQ(ShowDeviceInfo(*bus, false, out, err), 1);
+    EXPECT_NE(err.str().find("no supported device found"), std::string::npos);
+
+    auto keyboard = sim::MakeEmulatedKeyboard();
+    keyboard->Faults().Arm({.kind = sim::FaultKind::kStatus, .command = kCmdReadInfo, .status = 0xFF});
+    bus->Plug(keyboard);
+    EXPECT_EQ(ShowDeviceInfo(*bus, false, out, err), 1);
+    EXPECT_NE(err.str().find("keyboard: no information block (result -102)"), std::string::npos) << err.str();
 }
 
 TEST(Ctl, TheToolListsTheEmulatedBusFromOutside) {
