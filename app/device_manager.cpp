@@ -374,7 +374,8 @@ void CDeviceManager::HideDeviceItem(int index) {
     const bool wasSelected = page.item->IsVisibleItem() && page.item->IsSelected();
     int next = -1;
     if (wasSelected) {
-        if (beforeSelectedHidden) beforeSelectedHidden();
+        // (The settings window and the macro recording, which are closed and
+        // reset here, do not exist yet.)
         for (std::size_t i = 0; i < pages_.size() && next < 0; ++i)
             if (static_cast<int>(i) != index && pages_[i].item && pages_[i].item->IsVisibleItem())
                 next = static_cast<int>(i);

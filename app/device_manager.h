@@ -6,7 +6,6 @@
 // disconnecting the device objects; and the strip's selection rules.
 #include <QPointer>
 #include <QString>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -86,10 +85,6 @@ public:
 
     const std::vector<Page>& Pages() const { return pages_; }
     CDeviceDiscovery& Discovery() { return *discovery_; }
-
-    // Called before the selected item is hidden (the window closes its
-    // settings window there).
-    std::function<void()> beforeSelectedHidden;
 
 private:
     QWidget* Find(const char* name) const;

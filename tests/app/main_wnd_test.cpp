@@ -2,9 +2,13 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <QTemporaryDir>
+
 #include "app/light_control_bus.h"
 #include "app/main_wnd.h"
+#include "platform/hid_backend.h"
 #include "platform/trace.h"
+#include "sim/sim_bus.h"
 #include "tests/ui/scripted_dialogs.h"
 #include "tests/ui/ui_fixture.h"
 #include "tests/ui/wait.h"
@@ -24,8 +28,22 @@ protected:
     void SetUp() override {
         test::SkinTest::SetUp();
         qputenv("VANTIRO_DATA_DIR", (test::BinaryDir() + QStringLiteral("/share/vantiro-r88")).toUtf8());
+        // The device pages keep their profiles in a private data folder, and
+        // no device is plugged: the window looks at an empty emulated bus.
+        ASSERT_TRUE(home_.isValid());
+        savedDataHome_ = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", home_.path().toUtf8());
+        previousBackend_ = CurrentHidBackend();
+        SetCurrentHidBackend(std::make_shared<sim::SimHidBus>());
         wnd_ = std::make_unique<CMainWnd>(dialogs_, bus_);
         ASSERT_TRUE(wnd_->Create()) << wnd_->Error().toStdString();
+    }
+
+    void TearDown() override {
+        wnd_.reset();
+        SetCurrentHidBackend(previousBackend_);
+        if (savedDataHome_.isNull()) qunsetenv("XDG_DATA_HOME");
+        else qputenv("XDG_DATA_HOME", savedDataHome_);
     }
 
     void Click(const char* name) {
@@ -34,6 +52,9 @@ protected:
         QTest::mouseClick(b, Qt::LeftButton);
     }
 
+    QTemporaryDir home_;
+    QByteArray savedDataHome_;
+    std::shared_ptr<IHidBackend> previousBackend_;
     test::CScriptedDialogs dialogs_;
     RecordingLightBus bus_;
     std::unique_ptr<CMainWnd> wnd_;
