@@ -309,9 +309,9 @@ def write_mouse_pad():
     # Fifteen LEDs around the pad's edge, clockwise from the top-left corner.
     width, height, strip = 560, 250, 14
     spots = []
-    top = [(30 + i * 100, 0) for i in range(6)]  # 6 along the top
+    top = [(25 + i * 90, 0) for i in range(6)]  # 6 along the top
     right = [(width - strip, 55 + i * 70) for i in range(2)]  # 2 down the right
-    bottom = [(530 - i * 100, height - strip) for i in range(5)]  # 5 along the bottom
+    bottom = [(450 - i * 100, height - strip) for i in range(5)]  # 5 along the bottom
     left = [(0, 160 - i * 70) for i in range(2)]  # 2 up the left
     for x, y in top + right + bottom + left:
         horizontal = y in (0, height - strip)
