@@ -192,7 +192,7 @@ void COrvaneUSBDevice::ReadPowerStatus() {}
 int COrvaneUSBDevice::LoadProfile() {
     CBasicProfiledata* profile = Profile();
     if (profile == nullptr || profile->GetDocumentPath().empty()) return 0;
-    profile->Load(profile->GetDocumentPath());
+    if (!profile->Load(profile->GetDocumentPath()).isObject()) return 0;
     ApplyLighting();
     return 1;
 }

@@ -18,6 +18,7 @@
 #include "keyboard/qt/orvane_keyboard_device.h"
 #include "platform/hid_backend.h"
 #include "platform/trace.h"
+#include "profile/json_file.h"
 #include "profile/qt/device_profile_ui.h"
 #include "sim/emulated_devices.h"
 #include "sim/sim_bus.h"
@@ -155,6 +156,11 @@ TEST_F(DeviceStripTest, FirstConnectedIsSelectedAndTheNextVisibleTakesOverWhenIt
     EXPECT_FALSE(Item(kPadRow).IsSelected());
     EXPECT_EQ(wnd_->SelectedDevice(), &Device(kKeyboardRow));
     EXPECT_TRUE(Device(kPadRow).SameMode());  // two devices shown
+    Item(kKeyboardRow).SetSynchroMark(true);
+    Item(kPadRow).SetSynchroMark(true);
+    // The keyboard's first read ran; its light frames now come every 5 ms.
+    ASSERT_TRUE(test::WaitUntil([&] { return Device(kKeyboardRow).LightThreadRunning(); }));
+    EXPECT_TRUE(Item(kKeyboardRow).TimerActive(CDeviceOptionUI::kTimerLightFrame));
 
     // The selected keyboard goes: the pad, the next visible item, is selected.
     bus_->Unplug(keyboard);
@@ -166,6 +172,9 @@ TEST_F(DeviceStripTest, FirstConnectedIsSelectedAndTheNextVisibleTakesOverWhenIt
     EXPECT_FALSE(Device(kKeyboardRow).IsCommandOpen());
     EXPECT_TRUE(test::WaitUntil([&] { return !Device(kKeyboardRow).IsNotificationOpen(); }));
     EXPECT_FALSE(Device(kPadRow).SameMode());
+    EXPECT_FALSE(Item(kPadRow).IsSynchroMarked());  // alone, it synchronises with nothing
+    // The gone keyboard's frame cadence stops by itself.
+    EXPECT_TRUE(test::WaitUntil([&] { return !Item(kKeyboardRow).TimerActive(CDeviceOptionUI::kTimerLightFrame); }));
 
     // The last one goes: nothing is selected, the no-device page shows.
     bus_->Unplug(pad);
@@ -213,6 +222,32 @@ TEST_F(DeviceStripTest, UserSelectionAndFunctionTabsRouteToTheSelectedPage) {
     EXPECT_EQ(functions->currentIndex(), 1);
     EXPECT_EQ(keyFunctions->currentIndex(), 1);
     EXPECT_EQ(Device(kKeyboardRow).GetFunctionTab(), 1);  // the other page is left alone
+}
+
+TEST_F(DeviceStripTest, TheSelectedPagesProfileBarIsDrivenByTheWindow) {
+    Plug(sim::MakeEmulatedKeyboard());
+    Plug(sim::MakeEmulatedMousePad());
+    ASSERT_TRUE(test::WaitUntil([&] { return Shown(kKeyboardRow) && Shown(kPadRow); }));
+    COrvaneUSBDevice& keyboard = Device(kKeyboardRow);
+    CDeviceProfileUI& bar = *keyboard.ProfileBar();
+    const std::string firstId = bar.GetCurrentProfileId();
+    EXPECT_EQ(keyboard.GetDocumentPath(), DeviceDataFolder("keyboard") + firstId + ".Json");
+
+    // The bar's buttons act on the selected keyboard's profiles only.
+    QTest::mouseClick(ui::FindControl<QAbstractButton>(&keyboard, QStringLiteral("profile_fun_spread_btn")),
+                      Qt::LeftButton);
+    ASSERT_TRUE(bar.IsMenuVisible());
+    QTest::mouseClick(ui::FindControl<QAbstractButton>(&keyboard, QStringLiteral("device_add_btn")), Qt::LeftButton);
+    EXPECT_EQ(bar.List().GetCount(), 2);
+    EXPECT_EQ(bar.List().GetCurrentIndex(), 1);
+    EXPECT_NE(bar.GetCurrentProfileId(), firstId);
+    EXPECT_EQ(keyboard.GetDocumentPath(), DeviceDataFolder("keyboard") + bar.GetCurrentProfileId() + ".Json");
+    EXPECT_EQ(Device(kPadRow).ProfileBar()->List().GetCount(), 1);
+
+    // Choosing the first profile again in the drop-down loads it.
+    bar.Select(0, true);
+    EXPECT_EQ(bar.List().GetCurrentIndex(), 0);
+    EXPECT_EQ(keyboard.GetDocumentPath(), DeviceDataFolder("keyboard") + firstId + ".Json");
 }
 
 TEST_F(DeviceStripTest, DeviceRequestsAndKeysReachTheWindowThroughTheReader) {
