@@ -1,9 +1,12 @@
 #pragma once
 // The discovery thread of the device manager. Every 100 ms it enumerates the
-// HID interfaces (only while some slot is still free), claims each supported
-// interface it finds after a probe open that checks the usage page and usage,
-// and checks that every claimed interface is still present. It reports each
-// change to the main window and never touches a device object:
+// HID interfaces (only while some slot that can connect is still free: rows
+// with vendor id 0 never connect and never match, whatever is plugged in),
+// claims each supported interface it finds after a probe open for reading that
+// checks the usage page and usage, and asks the backend whether every claimed
+// interface is still present (IHidBackend::IsPresent, which needs no access
+// rights). It reports each change to the main window and never touches a
+// device object:
 //
 //   SendMessage(kMsgDeviceFound, slot, 0)  3090, after the slot was claimed
 //   SendMessage(kMsgDeviceGone, slot, 0)   3091, after the slot was freed
