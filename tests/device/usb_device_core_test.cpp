@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include "sim/emulated_devices.h"
 #include "sim/sim_bus.h"
 
@@ -123,6 +127,37 @@ TEST(UsbDeviceCoreTest, ConnectionFollowsTheSlot) {
     slot.path = "/sim/hid99#vid_320f&pid_502b&mi_01&col04";
     EXPECT_FALSE(core.ConnectCommand(slot));
     EXPECT_FALSE(core.Command().IsOpen());
+}
+
+// Key codes reach the handler for keyboards only; every kind gets the sync request.
+TEST(UsbDeviceCoreTest, NotificationsCarryKeysForKeyboardsOnly) {
+    auto bus = std::make_shared<sim::SimHidBus>();
+    auto keyboard = sim::MakeEmulatedKeyboard();
+    bus->Plug(keyboard);
+    std::string consumerPath;
+    for (const std::string& p : bus->Paths())
+        if (p.find("mi_01&col03") != std::string::npos) consumerPath = p;
+
+    for (const uint16_t type : {kDeviceKeyboard, kDeviceMousePad}) {
+        SCOPED_TRACE(type);
+        CUsbDeviceCore core(bus);
+        core.SetKeyCount(126);
+        DeviceInterfaceSlot identity = MakeSlot(kSupportedInterfaces[0]);
+        identity.type = type;
+        core.SetIdentity(identity);
+        std::atomic<int> keys{0}, syncs{0};
+        core.Notifications().SetHandler([&](const NotificationEvent& e) {
+            if (e.kind == NotificationEvent::Kind::kSyncRequest) ++syncs;
+            else ++keys;
+        });
+        ASSERT_TRUE(core.OpenNotifications(consumerPath));
+        ASSERT_TRUE(keyboard->PressKey(5));
+        ASSERT_TRUE(keyboard->RequestSync());
+        for (int i = 0; i < 2000 && syncs == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        core.CloseNotifications();
+        EXPECT_EQ(syncs, 1);
+        EXPECT_EQ(keys, type == kDeviceKeyboard ? 1 : 0);
+    }
 }
 
 }  // namespace
