@@ -90,6 +90,27 @@ TEST_F(StartUpTest, SecondStartWakesTheFirstAndEndsWithoutAWindow) {
     first.waitForFinished();
 }
 
+TEST_F(StartUpTest, SimulateConnectsTheEmulatedDevicesAndStopsTheirThreadsAtTheEnd) {
+    QProcess p;
+    Prepare(p);
+    const QString shot = home_.filePath(QStringLiteral("simulated.png"));
+    p.setArguments({QStringLiteral("--simulate"), QStringLiteral("--screenshot"), shot});
+    p.start();
+    ASSERT_TRUE(p.waitForFinished(20000));
+    const QString log = QString::fromUtf8(p.readAllStandardError());
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 0) << log.toStdString();
+    EXPECT_EQ(QImage(shot).size(), QSize(1350, 810));
+    // Keyboard (both interfaces), mouse pad and headset were connected ...
+    EXPECT_TRUE(log.contains(QStringLiteral("添加一个键盘设备"))) << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("链接了一个键盘5162")));
+    EXPECT_EQ(log.count(QStringLiteral("添加一个鼠标垫设备")), 3);  // the pad's two interfaces and the headset
+    // ... and every thread ended in time when the window went.
+    EXPECT_TRUE(log.contains(QStringLiteral("抓取设备线程设定退出")));
+    EXPECT_TRUE(log.contains(QStringLiteral("MS设备同步线程设定退出")));
+    EXPECT_FALSE(log.contains(QStringLiteral("超时")));
+}
+
 TEST_F(StartUpTest, ScreenshotRendersTheMainWindowEvenWithABrokenLanguageList) {
     QProcess p;
     Prepare(p, DataDirWith("{ broken", true));
