@@ -18,16 +18,18 @@
 #include "platform/hidraw_backend.h"
 #include "platform/paths.h"
 #include "platform/trace.h"
+#include "sim/simulated_setup.h"
 #include "ui/dialogs.h"
 #include "ui/font_set.h"
 #include "ui/skin_resources.h"
-#include "sim/simulated_setup.h"
 
 namespace r88 {
 
 namespace {
 
-void Complain(const QString& text) { std::fprintf(stderr, "vantiro-r88: %s\n", text.toUtf8().constData()); }
+void Complain(const QString& text) {
+    std::fprintf(stderr, "vantiro-r88: %s\n", text.toUtf8().constData());
+}
 
 void CentreOnScreen(QWidget& w) {
     if (QScreen* s = w.screen()) w.move(s->availableGeometry().center() - w.rect().center());

@@ -76,7 +76,9 @@ private:
     const CDeviceDiscovery* discovery_ = nullptr;
 };
 
-bool IsMouseType(int type) { return type == kDeviceMouse || type == kDeviceMouseReceiver; }
+bool IsMouseType(int type) {
+    return type == kDeviceMouse || type == kDeviceMouseReceiver;
+}
 
 const char* AddTrace(int type) {
     if (type == kDeviceKeyboard) return "添加一个键盘设备";
@@ -105,7 +107,9 @@ CDeviceManager::~CDeviceManager() {
     discovery_.reset();
 }
 
-QWidget* CDeviceManager::Find(const char* name) const { return ui::FindControl(window_, QString::fromLatin1(name)); }
+QWidget* CDeviceManager::Find(const char* name) const {
+    return ui::FindControl(window_, QString::fromLatin1(name));
+}
 
 void CDeviceManager::BuildDevicePages() {
     const auto slotList = MakeSlotList();
@@ -124,7 +128,8 @@ bool CDeviceManager::BuildPage(int row, const DeviceInterfaceSlot& slot) {
     auto* deviceSwitch = qobject_cast<QStackedWidget*>(Find(strip::kDeviceSwitch));
     auto* powerSwitch = qobject_cast<QStackedWidget*>(Find(strip::kPowerSwitch));
     QWidget* stripLayout = Find(strip::kStripLayout);
-    if (deviceSwitch == nullptr || powerSwitch == nullptr || stripLayout == nullptr || stripLayout->layout() == nullptr)
+    if (deviceSwitch == nullptr || powerSwitch == nullptr || stripLayout == nullptr ||
+        stripLayout->layout() == nullptr)
         return false;
 
     ui::CSkinLoader loader(&tags_);
@@ -178,7 +183,8 @@ bool CDeviceManager::BuildPage(int row, const DeviceInterfaceSlot& slot) {
     // 7. the strip item
     stripLayout->layout()->addWidget(item);
     item->SetSynchroMark(false);
-    item->SetGroup(QString::fromUtf8(desc.tabContainer.data(), static_cast<qsizetype>(desc.tabContainer.size())));
+    item->SetGroup(
+        QString::fromUtf8(desc.tabContainer.data(), static_cast<qsizetype>(desc.tabContainer.size())));
     item->BindTab(QString::fromLatin1(strip::kDeviceSwitch), pageIndex);
     item->SetPowerTab(QString::fromLatin1(strip::kPowerSwitch), powerIndex);
     item->SetKind(desc.type, desc.subType);
@@ -260,8 +266,8 @@ void CDeviceManager::ConnectSlot(std::size_t index) {
     } else if (slot.subType == kSubTypeNotification) {
         for (Page* p : kind) {
             const DeviceInterfaceSlot& id = p->device->GetIdentity();
-            if (p->device->IsNotificationOpen() || id.vendorId != slot.vendorId || id.productId != slot.productId ||
-                id.type != slot.type)
+            if (p->device->IsNotificationOpen() || id.vendorId != slot.vendorId ||
+                id.productId != slot.productId || id.type != slot.type)
                 continue;
             if (slot.type == kDeviceKeyboard) Trace("链接了一个键盘5162");
             p->device->OpenNotifications(slot.path);
@@ -283,8 +289,8 @@ void CDeviceManager::DisconnectSlot(std::size_t index) {
             HideDeviceItem(static_cast<int>(p - pages_.data()));
             break;
         }
-        if (slot.subType == kSubTypeNotification && p->device->IsNotificationOpen() && id.vendorId == slot.vendorId &&
-            id.productId == slot.productId && id.type == slot.type) {
+        if (slot.subType == kSubTypeNotification && p->device->IsNotificationOpen() &&
+            id.vendorId == slot.vendorId && id.productId == slot.productId && id.type == slot.type) {
             p->device->CloseNotifications();
             break;
         }

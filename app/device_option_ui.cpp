@@ -35,7 +35,9 @@ CDeviceOptionUI::CDeviceOptionUI(QWidget* parent)
     setAttribute(Qt::WA_StyledBackground);
 }
 
-CDeviceOptionUI::~CDeviceOptionUI() { timers_->KillAll(); }
+CDeviceOptionUI::~CDeviceOptionUI() {
+    timers_->KillAll();
+}
 
 QAbstractButton* CDeviceOptionUI::Selector() {
     if (selector_.isNull()) {
@@ -58,7 +60,8 @@ QAbstractButton* CDeviceOptionUI::Selector() {
 QAbstractButton* CDeviceOptionUI::SynchroMark() {
     if (synchroMark_.isNull()) {
         synchroMark_ = ui::FindControl<QAbstractButton>(this, kSynchroName);
-        if (synchroMark_) connect(synchroMark_, &QAbstractButton::toggled, this, [this] { ShowSelectorPicture(); });
+        if (synchroMark_)
+            connect(synchroMark_, &QAbstractButton::toggled, this, [this] { ShowSelectorPicture(); });
     }
     return synchroMark_.data();
 }
@@ -78,10 +81,10 @@ void CDeviceOptionUI::ShowSelectorPicture() {
         const QString named = this->property(property).toString();
         return named.isEmpty() ? QString::fromLatin1(fallback) : named;
     };
-    const QString picture = synchro ? (selected ? image("synchroselectedimage", kSynchroSelectedImage)
-                                                : image("synchronormalimage", kSynchroNormalImage))
-                                    : (selected ? image("selectedimage", kSelectedImage)
-                                                : image("normalimage", kNormalImage));
+    const QString picture =
+        synchro ? (selected ? image("synchroselectedimage", kSynchroSelectedImage)
+                            : image("synchronormalimage", kSynchroNormalImage))
+                : (selected ? image("selectedimage", kSelectedImage) : image("normalimage", kNormalImage));
     s->setIcon(QIcon(SkinPicture(picture)));
     s->setIconSize(s->maximumSize().boundedTo(QSize(64, 64)));
 }
@@ -164,11 +167,17 @@ void CDeviceOptionUI::SetVisible(bool on) {
     setVisible(on);
 }
 
-void CDeviceOptionUI::ArmTimer(int id, int intervalMs) { timers_->SetTimer(this, id, intervalMs); }
+void CDeviceOptionUI::ArmTimer(int id, int intervalMs) {
+    timers_->SetTimer(this, id, intervalMs);
+}
 
-void CDeviceOptionUI::KillTimer(int id) { timers_->KillTimer(this, id); }
+void CDeviceOptionUI::KillTimer(int id) {
+    timers_->KillTimer(this, id);
+}
 
-bool CDeviceOptionUI::TimerActive(int id) const { return timers_->IsActive(const_cast<CDeviceOptionUI*>(this), id); }
+bool CDeviceOptionUI::TimerActive(int id) const {
+    return timers_->IsActive(const_cast<CDeviceOptionUI*>(this), id);
+}
 
 void CDeviceOptionUI::OnTimer(int id) {
     KillTimer(id);
@@ -186,14 +195,21 @@ void CDeviceOptionUI::OnTimer(int id) {
             // The cadence stops by itself once the device is gone.
             if (device->IsCommandOpen()) ArmTimer(kTimerLightFrame, kLightFrameMs);
             break;
-        case kTimerSyncRequest: device->ReadSettingsFromDevice(); break;
-        case kTimerReservedA: device->ReservedHookA(); break;
-        case kTimerReservedB: device->ReservedHookB(); break;
+        case kTimerSyncRequest:
+            device->ReadSettingsFromDevice();
+            break;
+        case kTimerReservedA:
+            device->ReservedHookA();
+            break;
+        case kTimerReservedB:
+            device->ReservedHookB();
+            break;
         case kTimerPower:
             device->ReadPowerStatus();
             if (device->GetPowerKind() != 0 && device->IsCommandOpen()) ArmTimer(kTimerPower, kPowerMs);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 

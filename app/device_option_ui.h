@@ -29,7 +29,7 @@ public:
     static constexpr int kTimerSyncRequest = 1002;  // once, after the device asked for a re-read
     static constexpr int kTimerReservedA = 1003;
     static constexpr int kTimerReservedB = 1004;
-    static constexpr int kTimerPower = 1005;        // 5000 ms, while the device reports power
+    static constexpr int kTimerPower = 1005;  // 5000 ms, while the device reports power
     static constexpr int kLightFrameMs = 5;
     static constexpr int kConnectedMs = 500;
     static constexpr int kPowerMs = 5000;

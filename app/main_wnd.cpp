@@ -38,7 +38,9 @@ const QString kLightStatus = QStringLiteral("control_light_status");
 constexpr char kLightOnText[] = "控制灯光";
 constexpr char kLightOffText[] = "不控制灯光";
 
-QByteArray Utf8(const QString& s) { return s.toUtf8(); }
+QByteArray Utf8(const QString& s) {
+    return s.toUtf8();
+}
 }  // namespace
 
 CMainWnd::CMainWnd(ui::IDialogs& dialogs, ILightControlBus& lightBus)
@@ -93,8 +95,10 @@ void CMainWnd::CreateTray() {
     tray_ = std::make_unique<QSystemTrayIcon>(windowIcon());
     tray_->setToolTip(QString::fromUtf8(kAppName));
     connect(tray_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::Trigger) bridge_->PostMessage(kMsgTrayIcon, 0, kTrayLeftButtonUp);
-        else if (reason == QSystemTrayIcon::Context) bridge_->PostMessage(kMsgTrayIcon, 0, kTrayRightButtonUp);
+        if (reason == QSystemTrayIcon::Trigger)
+            bridge_->PostMessage(kMsgTrayIcon, 0, kTrayLeftButtonUp);
+        else if (reason == QSystemTrayIcon::Context)
+            bridge_->PostMessage(kMsgTrayIcon, 0, kTrayRightButtonUp);
     });
     if (QSystemTrayIcon::isSystemTrayAvailable()) tray_->show();
 }
@@ -102,10 +106,10 @@ void CMainWnd::CreateTray() {
 void CMainWnd::WatchScreens() {
     QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr) return;
-    connect(screen, &QScreen::geometryChanged, this, [this] { bridge_->PostMessage(kMsgDisplayChange, 0, 0); });
-    connect(screen, &QScreen::logicalDotsPerInchChanged, this, [this](qreal dpi) {
-        bridge_->PostMessage(kMsgDpiChanged, static_cast<uintptr_t>(dpi), 0);
-    });
+    connect(screen, &QScreen::geometryChanged, this,
+            [this] { bridge_->PostMessage(kMsgDisplayChange, 0, 0); });
+    connect(screen, &QScreen::logicalDotsPerInchChanged, this,
+            [this](qreal dpi) { bridge_->PostMessage(kMsgDpiChanged, static_cast<uintptr_t>(dpi), 0); });
 }
 
 void CMainWnd::OnWindowInit() {
@@ -141,7 +145,9 @@ void CMainWnd::Notify(const ui::Notification& n) {
     }
 }
 
-COrvaneUSBDevice* CMainWnd::SelectedDevice() { return devices_ ? devices_->SelectedDevice() : nullptr; }
+COrvaneUSBDevice* CMainWnd::SelectedDevice() {
+    return devices_ ? devices_->SelectedDevice() : nullptr;
+}
 
 void CMainWnd::OnSelectChanged(const ui::Notification& n) {
     const QString name = n.SenderName();
@@ -181,7 +187,9 @@ void CMainWnd::OnClick(const ui::Notification& n) {
         if (CDeviceProfileUI* bar = device->ProfileBar())
             if (HandleProfileBarClick(*bar, dialogs_, this, name)) return;
     }
-    auto is = [&name](const char* candidate) { return name.compare(QLatin1String(candidate), Qt::CaseInsensitive) == 0; };
+    auto is = [&name](const char* candidate) {
+        return name.compare(QLatin1String(candidate), Qt::CaseInsensitive) == 0;
+    };
     if (is("closebtn")) {
         hide();  // the program stays in the tray
     } else if (is("nodevice_ok_btn")) {
@@ -236,15 +244,22 @@ intptr_t CMainWnd::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam
             return 0;
         case kMsgUpdateProgress:
             switch (wParam) {
-                case 1: secondUpdateState_ = 7; break;
+                case 1:
+                    secondUpdateState_ = 7;
+                    break;
                 case 2:
-                case 3: secondUpdateState_ = 8; break;
+                case 3:
+                    secondUpdateState_ = 8;
+                    break;
                 case 4:
                     secondUpdateState_ = 6;
                     firstUpdateState_ = 3;
                     break;
-                case 5: firstUpdateState_ = 4; break;
-                default: break;
+                case 5:
+                    firstUpdateState_ = 4;
+                    break;
+                default:
+                    break;
             }
             return 0;
         case kMsgLightControlRequest:
@@ -271,7 +286,8 @@ intptr_t CMainWnd::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam
                 ApplySoftwareLighting(false);
             }
             return 0;
-        default: break;
+        default:
+            break;
     }
 
     // While the machine sleeps nothing else is handled.
@@ -284,25 +300,34 @@ intptr_t CMainWnd::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam
             RestoreLayout();
             return 0;
         case kMsgKeyDown:
-        case kMsgSysKeyDown: return 0;
-        case kMsgTimer: OnTimer(static_cast<int>(wParam)); return 0;
+        case kMsgSysKeyDown:
+            return 0;
+        case kMsgTimer:
+            OnTimer(static_cast<int>(wParam));
+            return 0;
         case kMsgDpiChanged:
             ui::CToolkitDpi::SetAll(static_cast<int>(wParam));
             RestoreLayout();
             Trace("界面 DPI 发生变化");
             return 0;
-        case kMsgTrayIcon: OnTrayIcon(lParam); return 0;
+        case kMsgTrayIcon:
+            OnTrayIcon(lParam);
+            return 0;
         case kMsgMenuCommand: {
             const auto actions = trayMenu_ ? trayMenu_->actions() : QList<QAction*>();
             const qsizetype index = static_cast<qsizetype>(wParam);
             if (index < actions.size() && actions[index]->objectName() == QLatin1String("exit")) Exit();
             return 1;
         }
-        case kMsgDpiTrace: Trace("界面 DPI 1发生变化"); return 0;
+        case kMsgDpiTrace:
+            Trace("界面 DPI 1发生变化");
+            return 0;
         case kMsgShowSettingProgress:
             if (QWidget* w = ui::FindControl(this, QStringLiteral("setting_progress"))) w->show();
             return 0;
-        case kMsgLanguageChanged: SetLanguage(static_cast<int>(wParam)); return 0;
+        case kMsgLanguageChanged:
+            SetLanguage(static_cast<int>(wParam));
+            return 0;
         case kMsgDeviceFound:
             devices_->ConnectSlot(static_cast<std::size_t>(wParam));
             // There is no settings window yet to close here.
@@ -312,9 +337,11 @@ intptr_t CMainWnd::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam
             devices_->DisconnectSlot(static_cast<std::size_t>(wParam));
             return 0;
         case kMsgClearUpdateBadge:
-            if (auto* b = ui::FindControl<QAbstractButton>(this, QStringLiteral("setbtn"))) b->setIcon(QIcon());
+            if (auto* b = ui::FindControl<QAbstractButton>(this, QStringLiteral("setbtn")))
+                b->setIcon(QIcon());
             return 0;
-        default: return 0;
+        default:
+            return 0;
     }
 }
 
@@ -325,9 +352,14 @@ void CMainWnd::OnTimer(int id) {
             RestoreLayout();
             update();
             break;
-        case kTimerTrayMenu: OpenTrayMenu(); break;
-        case kTimerHeartbeat: timers_->SetTimer(this, kTimerHeartbeat, 5000); break;
-        default: break;
+        case kTimerTrayMenu:
+            OpenTrayMenu();
+            break;
+        case kTimerHeartbeat:
+            timers_->SetTimer(this, kTimerHeartbeat, 5000);
+            break;
+        default:
+            break;
     }
 }
 
@@ -364,7 +396,9 @@ void CMainWnd::OpenTrayMenu() {
     trayMenu_->popup(QCursor::pos() - QPoint(0, 50));
 }
 
-void CMainWnd::UpdateNoDeviceLink() { devices_->UpdateNoDeviceLink(); }
+void CMainWnd::UpdateNoDeviceLink() {
+    devices_->UpdateNoDeviceLink();
+}
 
 void CMainWnd::ShowMainWindow() {
     UpdateNoDeviceLink();
@@ -408,11 +442,14 @@ void CMainWnd::SetLanguage(int index) {
 void CMainWnd::SetLightControl(bool on) {
     lightControl_ = on;
     lightBus_.Announce(1, on ? 1 : 0);
-    ui::SetPlainText(ui::FindControl(this, kLightStatus), QString::fromUtf8(on ? kLightOnText : kLightOffText));
+    ui::SetPlainText(ui::FindControl(this, kLightStatus),
+                     QString::fromUtf8(on ? kLightOnText : kLightOffText));
     ApplySoftwareLighting(on);
 }
 
-void CMainWnd::ToggleLightControl() { SetLightControl(!lightControl_); }
+void CMainWnd::ToggleLightControl() {
+    SetLightControl(!lightControl_);
+}
 
 QString CMainWnd::ResolveTextId(const QString& id) {
     auto* label = ui::FindControl<QLabel>(this, kStrTest);

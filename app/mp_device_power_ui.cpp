@@ -56,7 +56,8 @@ QString CMpDevicePowerUI::PicturePath(const QString& imageAttribute) {
     QString name = m.captured(1);
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     if (dot > 0) name.truncate(dot);
-    return ui::CSkinResources::Instance().Folder() + QStringLiteral("common/") + name + QStringLiteral(".svg");
+    return ui::CSkinResources::Instance().Folder() + QStringLiteral("common/") + name +
+           QStringLiteral(".svg");
 }
 
 void CMpDevicePowerUI::ShowImage(QLabel* label, const QString& imageAttribute) {
@@ -73,7 +74,8 @@ void CMpDevicePowerUI::ShowPowerStatus(const std::uint8_t* record, std::size_t l
     QProgressBar* progress = Sub(progress_, "device_Power_progress");
     QLabel* status = Sub(status_, "device_power_status");
     QLabel* phone = Sub(phone_, "device_phone_type");
-    if (value == nullptr || logo == nullptr || progress == nullptr || status == nullptr || phone == nullptr) return;
+    if (value == nullptr || logo == nullptr || progress == nullptr || status == nullptr || phone == nullptr)
+        return;
 
     const int level = r[0];
     progress->setValue(std::clamp(100 - level, progress->minimum(), progress->maximum()));
@@ -100,7 +102,8 @@ void CMpDevicePowerUI::ShowPowerStatus(const std::uint8_t* record, std::size_t l
             progress->show();
             ShowImage(status, QStringLiteral("file='power/power.png'"));
             break;
-        default: break;  // an unknown state leaves bar and picture as they were
+        default:
+            break;  // an unknown state leaves bar and picture as they were
     }
 
     if (type_ == kTypeMousePad) {

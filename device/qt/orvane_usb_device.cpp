@@ -16,10 +16,18 @@ namespace r88 {
 
 namespace {
 // An LED record packed as the frame keeps it: red, green, blue, alpha from the low byte up.
-constexpr std::uint8_t Red(std::uint32_t v) { return static_cast<std::uint8_t>(v); }
-constexpr std::uint8_t Green(std::uint32_t v) { return static_cast<std::uint8_t>(v >> 8); }
-constexpr std::uint8_t Blue(std::uint32_t v) { return static_cast<std::uint8_t>(v >> 16); }
-constexpr std::uint8_t Alpha(std::uint32_t v) { return static_cast<std::uint8_t>(v >> 24); }
+constexpr std::uint8_t Red(std::uint32_t v) {
+    return static_cast<std::uint8_t>(v);
+}
+constexpr std::uint8_t Green(std::uint32_t v) {
+    return static_cast<std::uint8_t>(v >> 8);
+}
+constexpr std::uint8_t Blue(std::uint32_t v) {
+    return static_cast<std::uint8_t>(v >> 16);
+}
+constexpr std::uint8_t Alpha(std::uint32_t v) {
+    return static_cast<std::uint8_t>(v >> 24);
+}
 constexpr std::uint8_t Scaled(std::uint8_t colour, std::uint8_t alpha) {
     return static_cast<std::uint8_t>((static_cast<unsigned>(colour) * alpha) >> 8);
 }
@@ -32,7 +40,9 @@ COrvaneUSBDevice::COrvaneUSBDevice(QWidget* parent) : QWidget(parent) {
     core_.Notifications().SetHandler([this](const NotificationEvent& e) { OnNotification(e); });
 }
 
-COrvaneUSBDevice::~COrvaneUSBDevice() { StopWorkers(); }
+COrvaneUSBDevice::~COrvaneUSBDevice() {
+    StopWorkers();
+}
 
 // ---- set-up ----
 
@@ -64,7 +74,9 @@ void COrvaneUSBDevice::SetPowerIndicator(CMpDevicePowerUI* indicator) {
     if (indicator != nullptr) indicator->SetPowerKind(core_.PowerKind());
 }
 
-void COrvaneUSBDevice::SetIdentity(const DeviceInterfaceSlot& record) { core_.SetIdentity(record); }
+void COrvaneUSBDevice::SetIdentity(const DeviceInterfaceSlot& record) {
+    core_.SetIdentity(record);
+}
 
 void COrvaneUSBDevice::InitProfileBar() {
     CDeviceProfileUI* bar = ProfileBar();
@@ -79,11 +91,14 @@ void COrvaneUSBDevice::InitProfileBar() {
 }
 
 CDeviceProfileUI* COrvaneUSBDevice::ProfileBar() {
-    if (profileBar_.isNull()) profileBar_ = ui::FindControl<CDeviceProfileUI>(this, QString::fromLatin1(kProfileBarName));
+    if (profileBar_.isNull())
+        profileBar_ = ui::FindControl<CDeviceProfileUI>(this, QString::fromLatin1(kProfileBarName));
     return profileBar_.data();
 }
 
-QWidget* COrvaneUSBDevice::LightPanel() { return ui::FindControl(this, QString::fromLatin1(kLightPanelName)); }
+QWidget* COrvaneUSBDevice::LightPanel() {
+    return ui::FindControl(this, QString::fromLatin1(kLightPanelName));
+}
 
 ui::CDeviceKeyButtonUI* COrvaneUSBDevice::KeyButton(int n) const {
     if (n < 0 || static_cast<std::size_t>(n) >= keyButtons_.size()) return nullptr;
@@ -137,7 +152,9 @@ void COrvaneUSBDevice::BindPictureButtons() {
 }
 
 // The lighting of a kind comes with its lighting; the base applies nothing.
-int COrvaneUSBDevice::ApplyLighting() { return 0; }
+int COrvaneUSBDevice::ApplyLighting() {
+    return 0;
+}
 
 // The shared renderers draw into the LED frame on the light thread; they come
 // with the lighting effects. The base draws nothing.
@@ -178,9 +195,13 @@ void COrvaneUSBDevice::SendLightFrame() {
     if (channel.CMD_STREAM_LIGHT(buffer) != kResultOk) streamPausedUntil_ = now + kStreamBackoff;
 }
 
-void COrvaneUSBDevice::SetLedValue(int index, std::uint32_t value) { core_.SetLedValue(index, value); }
+void COrvaneUSBDevice::SetLedValue(int index, std::uint32_t value) {
+    core_.SetLedValue(index, value);
+}
 
-std::uint32_t COrvaneUSBDevice::GetLedValue(int index) const { return core_.GetLedValue(index); }
+std::uint32_t COrvaneUSBDevice::GetLedValue(int index) const {
+    return core_.GetLedValue(index);
+}
 
 // First contact, re-reads and power polling belong to each kind's protocol.
 void COrvaneUSBDevice::ReadAllFromDevice() {}
@@ -217,13 +238,23 @@ void COrvaneUSBDevice::RestoreDefaults() {
 }
 
 // Writes to the device come with each kind's protocol; the base sends nothing.
-int COrvaneUSBDevice::WriteKeyAssignments(int, std::vector<KeyAssignmentPair>) { return 0; }
-int COrvaneUSBDevice::WriteProfileKeyAssignments(int) { return 0; }
-int COrvaneUSBDevice::WriteMacros() { return 0; }
-int COrvaneUSBDevice::WriteSettings(int, int, int, int, int) { return 0; }
+int COrvaneUSBDevice::WriteKeyAssignments(int, std::vector<KeyAssignmentPair>) {
+    return 0;
+}
+int COrvaneUSBDevice::WriteProfileKeyAssignments(int) {
+    return 0;
+}
+int COrvaneUSBDevice::WriteMacros() {
+    return 0;
+}
+int COrvaneUSBDevice::WriteSettings(int, int, int, int, int) {
+    return 0;
+}
 void COrvaneUSBDevice::LoadLightPresets() {}
 
-void COrvaneUSBDevice::SetKeyMap(const KeyMap& map) { keyMap_ = map; }
+void COrvaneUSBDevice::SetKeyMap(const KeyMap& map) {
+    keyMap_ = map;
+}
 
 void COrvaneUSBDevice::DecayTrail(int index, bool fine) {
     if (index >= 0) core_.DecayTrail(static_cast<std::size_t>(index), fine);
@@ -233,18 +264,25 @@ void COrvaneUSBDevice::RaiseTrail(int index, bool fine) {
     if (index >= 0) core_.RaiseTrail(static_cast<std::size_t>(index), fine);
 }
 
-void COrvaneUSBDevice::LightMarkedTrail() { core_.LightMarkedTrail(false); }
+void COrvaneUSBDevice::LightMarkedTrail() {
+    core_.LightMarkedTrail(false);
+}
 
-void COrvaneUSBDevice::RotateTrailRing(int direction) { core_.RotateTrailRing(direction); }
+void COrvaneUSBDevice::RotateTrailRing(int direction) {
+    core_.RotateTrailRing(direction);
+}
 
-void COrvaneUSBDevice::ClearTrail() { core_.ClearTrail(); }
+void COrvaneUSBDevice::ClearTrail() {
+    core_.ClearTrail();
+}
 
 void COrvaneUSBDevice::SetFunctionTab(int kind) {
     functionTab_ = kind;
     if (functionSwitch_.isNull())
         functionSwitch_ = ui::FindControl<QStackedWidget>(this, QString::fromLatin1(kFunctionSwitchName));
     if (keyFunctionSwitch_.isNull())
-        keyFunctionSwitch_ = ui::FindControl<QStackedWidget>(this, QString::fromLatin1(kKeyFunctionSwitchName));
+        keyFunctionSwitch_ =
+            ui::FindControl<QStackedWidget>(this, QString::fromLatin1(kKeyFunctionSwitchName));
     auto* functions = qobject_cast<QStackedWidget*>(functionSwitch_.data());
     auto* keyFunctions = qobject_cast<QStackedWidget*>(keyFunctionSwitch_.data());
     if (functions == nullptr || keyFunctions == nullptr) return;
@@ -259,12 +297,16 @@ void COrvaneUSBDevice::SetFunctionTab(int kind) {
             select(keyFunctions, 1);
             break;
         case 3:
-        case 7: select(functions, 1); break;
+        case 7:
+            select(functions, 1);
+            break;
         case 4:
             select(functions, 0);
             select(keyFunctions, 2);
             break;
-        case 5: select(functions, 2); break;
+        case 5:
+            select(functions, 2);
+            break;
         default:
             select(functions, 0);
             select(keyFunctions, 0);
@@ -308,13 +350,21 @@ void COrvaneUSBDevice::WriteProfileToDevice(ProfileWrite) {
 
 // ---- channels and threads ----
 
-bool COrvaneUSBDevice::OpenCommand(const DeviceInterfaceSlot& slot) { return core_.ConnectCommand(slot); }
+bool COrvaneUSBDevice::OpenCommand(const DeviceInterfaceSlot& slot) {
+    return core_.ConnectCommand(slot);
+}
 
-void COrvaneUSBDevice::CloseCommand() { core_.DisconnectCommand(); }
+void COrvaneUSBDevice::CloseCommand() {
+    core_.DisconnectCommand();
+}
 
-void COrvaneUSBDevice::OpenNotifications(const std::string& path) { core_.OpenNotifications(path); }
+void COrvaneUSBDevice::OpenNotifications(const std::string& path) {
+    core_.OpenNotifications(path);
+}
 
-void COrvaneUSBDevice::CloseNotifications() { core_.CloseNotifications(); }
+void COrvaneUSBDevice::CloseNotifications() {
+    core_.CloseNotifications();
+}
 
 void COrvaneUSBDevice::StartLightThread() {
     lightThread_.Start(
@@ -328,7 +378,9 @@ void COrvaneUSBDevice::StartLightThread() {
         LightThreadExitTrace());
 }
 
-void COrvaneUSBDevice::StopLightThread() { lightThread_.Stop(); }
+void COrvaneUSBDevice::StopLightThread() {
+    lightThread_.Stop();
+}
 
 void COrvaneUSBDevice::StopWorkers() {
     core_.CloseNotifications();
@@ -342,12 +394,17 @@ void COrvaneUSBDevice::OnNotification(const NotificationEvent& e) {
             QMetaObject::invokeMethod(
                 this,
                 [this] {
-                    if (deviceOption_) deviceOption_->ArmTimer(CDeviceOptionUI::kTimerSyncRequest, SyncRequestDelayMs());
+                    if (deviceOption_)
+                        deviceOption_->ArmTimer(CDeviceOptionUI::kTimerSyncRequest, SyncRequestDelayMs());
                 },
                 Qt::QueuedConnection);
             break;
-        case NotificationEvent::Kind::kKeyDown: OnKeyNotification(e.keySlot, true); break;
-        case NotificationEvent::Kind::kKeyUp: OnKeyNotification(e.keySlot, false); break;
+        case NotificationEvent::Kind::kKeyDown:
+            OnKeyNotification(e.keySlot, true);
+            break;
+        case NotificationEvent::Kind::kKeyUp:
+            OnKeyNotification(e.keySlot, false);
+            break;
     }
 }
 

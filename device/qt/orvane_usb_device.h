@@ -37,7 +37,6 @@
 
 namespace r88 {
 
-
 class COrvaneUSBDevice : public QWidget, public IProfileDevice {
     Q_OBJECT
 public:
@@ -162,7 +161,9 @@ public:
     int GetTabIndex() const { return tabIndex_; }
     const LightState& GetLightState() const { return lightState_; }
     const KeyMap& GetKeyMap() const { return keyMap_; }
-    const LedListEntry& LedListEntryAt(int index) const { return ledListEntries_.at(static_cast<std::size_t>(index)); }
+    const LedListEntry& LedListEntryAt(int index) const {
+        return ledListEntries_.at(static_cast<std::size_t>(index));
+    }
 
     bool SoftwareLighting() const { return softwareLighting_.load(std::memory_order_relaxed); }
     void SetSoftwareLighting(bool on) { softwareLighting_.store(on, std::memory_order_relaxed); }

@@ -4,7 +4,9 @@ namespace r88 {
 
 COrvaneHS6533Device::COrvaneHS6533Device(QWidget* parent) : COrvaneUSBDevice(parent) {}
 
-COrvaneHS6533Device::~COrvaneHS6533Device() { StopWorkers(); }
+COrvaneHS6533Device::~COrvaneHS6533Device() {
+    StopWorkers();
+}
 
 void COrvaneHS6533Device::ReadAllFromDevice() {
     // The sound-chip settings and the headset's light reports come with the

@@ -5,7 +5,9 @@ namespace r88 {
 COrvaneKeyboardDevice::COrvaneKeyboardDevice(QWidget* parent) : COrvaneUSBDevice(parent) {}
 
 // The light thread and the notification reader use this object: they end first.
-COrvaneKeyboardDevice::~COrvaneKeyboardDevice() { StopWorkers(); }
+COrvaneKeyboardDevice::~COrvaneKeyboardDevice() {
+    StopWorkers();
+}
 
 void COrvaneKeyboardDevice::ReadAllFromDevice() {
     // The reads of the device information, key table and settings come with

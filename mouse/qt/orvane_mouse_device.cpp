@@ -4,7 +4,9 @@ namespace r88 {
 
 COrvaneMouseDevice::COrvaneMouseDevice(QWidget* parent) : COrvaneUSBDevice(parent) {}
 
-COrvaneMouseDevice::~COrvaneMouseDevice() { StopWorkers(); }
+COrvaneMouseDevice::~COrvaneMouseDevice() {
+    StopWorkers();
+}
 
 void COrvaneMouseDevice::ReadAllFromDevice() {
     // The reads of the settings memory come with the mouse protocol.

@@ -4,7 +4,9 @@ namespace r88 {
 
 COrvaneMousePadDevice::COrvaneMousePadDevice(QWidget* parent) : COrvaneUSBDevice(parent) {}
 
-COrvaneMousePadDevice::~COrvaneMousePadDevice() { StopWorkers(); }
+COrvaneMousePadDevice::~COrvaneMousePadDevice() {
+    StopWorkers();
+}
 
 void COrvaneMousePadDevice::ReadAllFromDevice() {
     // The reads of the pad's settings come with the mouse pad protocol.

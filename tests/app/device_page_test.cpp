@@ -17,10 +17,10 @@ protected:
         layout->addWidget(panel_);
         // Name, user data.
         Key("key_0", "light_2");
-        Key("KEY_3", "LIGHT_0");   // prefixes ignore case
-        Key("key3", "light1");     // no "_": binds nothing
-        Key("key_9", "light_9");   // beyond the counts below
-        Key("logo", "light_1");    // an LED without a key
+        Key("KEY_3", "LIGHT_0");  // prefixes ignore case
+        Key("key3", "light1");    // no "_": binds nothing
+        Key("key_9", "light_9");  // beyond the counts below
+        Key("logo", "light_1");   // an LED without a key
         functions_ = new QStackedWidget(&page_);
         functions_->setObjectName(QStringLiteral("device_function_switch"));
         keyFunctions_ = new QStackedWidget(&page_);
@@ -107,7 +107,7 @@ TEST_F(DevicePageTest, FunctionTabsSelectThePagesTabs) {
         int function;
         int keyFunction;  // -1: left as it was
     };
-    const Case cases[] = {{1, 0, 0}, {2, 0, 1}, {6, 0, 1}, {3, 1, -1}, {7, 1, -1},
+    const Case cases[] = {{1, 0, 0}, {2, 0, 1},  {6, 0, 1}, {3, 1, -1}, {7, 1, -1},
                           {4, 0, 2}, {5, 2, -1}, {0, 0, 0}, {9, 0, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.kind);

@@ -25,8 +25,8 @@
 #include "tests/ui/scripted_dialogs.h"
 #include "tests/ui/ui_fixture.h"
 #include "tests/ui/wait.h"
-#include "ui/skin_loader.h"
 #include "ui/find_control.h"
+#include "ui/skin_loader.h"
 
 namespace r88 {
 namespace {
@@ -60,8 +60,10 @@ protected:
         wnd_.reset();
         SetCurrentHidBackend(previousBackend_);
         for (const auto& [name, value] : savedEnv_) {
-            if (value.isNull()) qunsetenv(name);
-            else qputenv(name, value);
+            if (value.isNull())
+                qunsetenv(name);
+            else
+                qputenv(name, value);
         }
     }
 
@@ -129,8 +131,10 @@ TEST_F(DeviceStripTest, EveryKindGetsAHiddenItemAndAPageWithItsPicture) {
         EXPECT_EQ(keyboard.LedButton(n), keyboard.KeyButton(n)) << n;
         ui::CDeviceKeyButtonUI* key = keyboard.KeyButton(n);
         if (key == nullptr || key->isHidden()) continue;
-        EXPECT_TRUE(keyboard.GetSelectPanel()->rect().contains(key->geometry())) << "key " << n << " is off the board";
-        for (const QRect& other : placed) EXPECT_FALSE(other.intersects(key->geometry())) << "key " << n << " overlaps";
+        EXPECT_TRUE(keyboard.GetSelectPanel()->rect().contains(key->geometry()))
+            << "key " << n << " is off the board";
+        for (const QRect& other : placed)
+            EXPECT_FALSE(other.intersects(key->geometry())) << "key " << n << " overlaps";
         placed.push_back(key->geometry());
     }
     // The board's 110 keys and the game-mode and colour keys above the pad; the
@@ -174,7 +178,8 @@ TEST_F(DeviceStripTest, FirstConnectedIsSelectedAndTheNextVisibleTakesOverWhenIt
     EXPECT_FALSE(Device(kPadRow).SameMode());
     EXPECT_FALSE(Item(kPadRow).IsSynchroMarked());  // alone, it synchronises with nothing
     // The gone keyboard's frame cadence stops by itself.
-    EXPECT_TRUE(test::WaitUntil([&] { return !Item(kKeyboardRow).TimerActive(CDeviceOptionUI::kTimerLightFrame); }));
+    EXPECT_TRUE(
+        test::WaitUntil([&] { return !Item(kKeyboardRow).TimerActive(CDeviceOptionUI::kTimerLightFrame); }));
 
     // The last one goes: nothing is selected, the no-device page shows.
     bus_->Unplug(pad);
@@ -213,11 +218,13 @@ TEST_F(DeviceStripTest, UserSelectionAndFunctionTabsRouteToTheSelectedPage) {
     EXPECT_EQ(headset.GetFunctionTab(), 6);
     EXPECT_EQ(headset.ProfileBar()->GetSelectedTab(), 6);
     auto* functions = ui::FindControl<QStackedWidget>(&headset, QStringLiteral("device_function_switch"));
-    auto* keyFunctions = ui::FindControl<QStackedWidget>(&headset, QStringLiteral("device_key_function_switch"));
+    auto* keyFunctions =
+        ui::FindControl<QStackedWidget>(&headset, QStringLiteral("device_key_function_switch"));
     EXPECT_EQ(functions->currentIndex(), 0);
     EXPECT_EQ(keyFunctions->currentIndex(), 1);
     // The voice changer: function tab 1, the key-function tab stays.
-    QTest::mouseClick(ui::FindControl<QAbstractButton>(&headset, QStringLiteral("magic_Op_tab")), Qt::LeftButton);
+    QTest::mouseClick(ui::FindControl<QAbstractButton>(&headset, QStringLiteral("magic_Op_tab")),
+                      Qt::LeftButton);
     EXPECT_EQ(headset.GetFunctionTab(), 7);
     EXPECT_EQ(functions->currentIndex(), 1);
     EXPECT_EQ(keyFunctions->currentIndex(), 1);
@@ -237,7 +244,8 @@ TEST_F(DeviceStripTest, TheSelectedPagesProfileBarIsDrivenByTheWindow) {
     QTest::mouseClick(ui::FindControl<QAbstractButton>(&keyboard, QStringLiteral("profile_fun_spread_btn")),
                       Qt::LeftButton);
     ASSERT_TRUE(bar.IsMenuVisible());
-    QTest::mouseClick(ui::FindControl<QAbstractButton>(&keyboard, QStringLiteral("device_add_btn")), Qt::LeftButton);
+    QTest::mouseClick(ui::FindControl<QAbstractButton>(&keyboard, QStringLiteral("device_add_btn")),
+                      Qt::LeftButton);
     EXPECT_EQ(bar.List().GetCount(), 2);
     EXPECT_EQ(bar.List().GetCurrentIndex(), 1);
     EXPECT_NE(bar.GetCurrentProfileId(), firstId);
@@ -259,7 +267,8 @@ TEST_F(DeviceStripTest, DeviceRequestsAndKeysReachTheWindowThroughTheReader) {
     EXPECT_TRUE(test::WaitUntil([&] { return page.KeyEventCount() == 2; }));
     // A re-read request arms the strip item's timer 1002 (100 ms for the keyboard).
     keyboard->RequestSync();
-    EXPECT_TRUE(test::WaitUntil([&] { return Item(kKeyboardRow).TimerActive(CDeviceOptionUI::kTimerSyncRequest); }));
+    EXPECT_TRUE(
+        test::WaitUntil([&] { return Item(kKeyboardRow).TimerActive(CDeviceOptionUI::kTimerSyncRequest); }));
 }
 
 TEST_F(DeviceStripTest, ClosingTheWindowEndsEveryThreadWithinTheBudget) {
@@ -352,11 +361,11 @@ TEST_F(PowerIndicatorTest, PhoneOnThePadAndUnknownStatesAndOddRecords) {
     CMpDevicePowerUI* pad = Build(3);
     ASSERT_NE(pad, nullptr);
     QWidget* phone = Sub<QWidget>(pad, "device_phone_type");
-    for (const auto& [byte5, image] : std::vector<std::pair<int, const char*>>{
-             {1, "file='power/Phone_type_iphone.png'"},
-             {2, "file='power/Phone_type_samsung.png'"},
-             {3, "file='power/Phone_type_other.png'"},
-             {9, "file='power/Phone_type_no_device.png'"}}) {
+    for (const auto& [byte5, image] :
+         std::vector<std::pair<int, const char*>>{{1, "file='power/Phone_type_iphone.png'"},
+                                                  {2, "file='power/Phone_type_samsung.png'"},
+                                                  {3, "file='power/Phone_type_other.png'"},
+                                                  {9, "file='power/Phone_type_no_device.png'"}}) {
         std::uint8_t record[6] = {50, 2, 0, 0, 0, static_cast<std::uint8_t>(byte5)};
         pad->ShowPowerStatus(record, sizeof record);
         EXPECT_EQ(Image(phone), QString::fromLatin1(image)) << byte5;

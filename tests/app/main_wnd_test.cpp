@@ -1,11 +1,11 @@
+#include "app/main_wnd.h"
+
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
-#include <QTemporaryDir>
-
 #include "app/light_control_bus.h"
-#include "app/main_wnd.h"
 #include "platform/hid_backend.h"
 #include "platform/trace.h"
 #include "sim/sim_bus.h"
@@ -42,8 +42,10 @@ protected:
     void TearDown() override {
         wnd_.reset();
         SetCurrentHidBackend(previousBackend_);
-        if (savedDataHome_.isNull()) qunsetenv("XDG_DATA_HOME");
-        else qputenv("XDG_DATA_HOME", savedDataHome_);
+        if (savedDataHome_.isNull())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", savedDataHome_);
     }
 
     void Click(const char* name) {

@@ -18,7 +18,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(home_.isValid());
         QDir(home_.path()).mkpath(QStringLiteral("runtime"));
-        QFile::setPermissions(Runtime(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(Runtime(),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
 
     QString Runtime() const { return home_.filePath(QStringLiteral("runtime")); }
@@ -65,7 +66,8 @@ TEST_F(StartUpTest, SecondStartWakesTheFirstAndEndsWithoutAWindow) {
     Prepare(first);
     first.start();
     ASSERT_TRUE(first.waitForStarted());
-    const QString socket = Runtime() + QLatin1Char('/') + QString::fromUtf8(kAppName) + QStringLiteral(".socket");
+    const QString socket =
+        Runtime() + QLatin1Char('/') + QString::fromUtf8(kAppName) + QStringLiteral(".socket");
     ASSERT_TRUE(test::WaitUntil([&] { return QFile::exists(socket); }, 10000));
 
     QProcess second;
@@ -82,10 +84,13 @@ TEST_F(StartUpTest, SecondStartWakesTheFirstAndEndsWithoutAWindow) {
     // The first copy got the wake-up with wParam 0 and lParam 1 and came to the
     // front (the device scan's own message carries lParam 0).
     QByteArray log;
-    EXPECT_TRUE(test::WaitUntil([&] {
-        log += first.readAllStandardError();
-        return log.contains("软件标示 ") && log.contains("0d1d");
-    }, 5000)) << log.toStdString();
+    EXPECT_TRUE(test::WaitUntil(
+        [&] {
+            log += first.readAllStandardError();
+            return log.contains("软件标示 ") && log.contains("0d1d");
+        },
+        5000))
+        << log.toStdString();
     first.kill();
     first.waitForFinished();
 }
@@ -104,7 +109,8 @@ TEST_F(StartUpTest, SimulateConnectsTheEmulatedDevicesAndStopsTheirThreadsAtTheE
     // Keyboard (both interfaces), mouse pad and headset were connected ...
     EXPECT_TRUE(log.contains(QStringLiteral("添加一个键盘设备"))) << log.toStdString();
     EXPECT_TRUE(log.contains(QStringLiteral("链接了一个键盘5162")));
-    EXPECT_EQ(log.count(QStringLiteral("添加一个鼠标垫设备")), 3);  // the pad's two interfaces and the headset
+    EXPECT_EQ(log.count(QStringLiteral("添加一个鼠标垫设备")),
+              3);  // the pad's two interfaces and the headset
     // ... and every thread ended in time when the window went.
     EXPECT_TRUE(log.contains(QStringLiteral("抓取设备线程设定退出")));
     EXPECT_TRUE(log.contains(QStringLiteral("MS设备同步线程设定退出")));
