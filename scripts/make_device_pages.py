@@ -273,8 +273,7 @@ def keyboard_size():
 def write_keyboard(file_name):
     write_page(file_name, "OrvaneKeyboardDevice", "keyboard_device", "device_key_light", keyboard_size(),
                "keyboardpicture", keyboard_buttons(),
-               [panel("MacroSetControlUI", "MacroControlItem"),
-                text_panel("keyboard_spare_panel", "panel_pointer")],
+               [panel("MacroSetControlUI", "MacroControlItem")],
                [panel("LightSetControlUI", "LightControlItem"), panel("KeySetControlUI", "KeySetControlItem"),
                 text_panel("keyboard_system_panel", "panel_keyboard_system")])
 
