@@ -3,9 +3,6 @@
 #include <QAbstractButton>
 #include <QLayout>
 #include <QStackedWidget>
-#include <QThread>
-#include <condition_variable>
-#include <mutex>
 
 #include "app/device_option_ui.h"
 #include "app/mp_device_power_ui.h"
@@ -28,54 +25,6 @@ QString LayoutName(std::string_view tableName) {
     return name + QStringLiteral(".ui");
 }
 
-// The discovery thread's way to the window. A sent message waits until the
-// window has handled it, but not once the window has begun to stop its
-// workers: the window then waits for this thread, and a message still
-// queued is dropped by the manager.
-class CDiscoverySink : public IMessageSink {
-public:
-    CDiscoverySink(IMessageSink& window, QObject* context) : window_(window), context_(context) {}
-
-    void SetDiscovery(const CDeviceDiscovery* discovery) { discovery_ = discovery; }
-
-    void PostMessage(unsigned msg, uintptr_t wParam, intptr_t lParam) override {
-        window_.PostMessage(msg, wParam, lParam);
-    }
-
-    intptr_t SendMessage(unsigned msg, uintptr_t wParam, intptr_t lParam) override {
-        if (QThread::currentThread() == context_->thread()) return window_.SendMessage(msg, wParam, lParam);
-        struct Reply {
-            std::mutex mutex;
-            std::condition_variable done;
-            bool handled = false;
-            intptr_t result = 0;
-        };
-        auto reply = std::make_shared<Reply>();
-        IMessageSink* window = &window_;
-        QMetaObject::invokeMethod(
-            context_,
-            [reply, window, msg, wParam, lParam] {
-                const intptr_t result = window->SendMessage(msg, wParam, lParam);
-                const std::lock_guard lock(reply->mutex);
-                reply->result = result;
-                reply->handled = true;
-                reply->done.notify_all();
-            },
-            Qt::QueuedConnection);
-        std::unique_lock lock(reply->mutex);
-        while (!reply->handled) {
-            if (discovery_ != nullptr && discovery_->StopRequested()) return 0;
-            reply->done.wait_for(lock, std::chrono::milliseconds(5));
-        }
-        return reply->result;
-    }
-
-private:
-    IMessageSink& window_;
-    QObject* context_;
-    const CDeviceDiscovery* discovery_ = nullptr;
-};
-
 bool IsMouseType(int type) {
     return type == kDeviceMouse || type == kDeviceMouseReceiver;
 }
@@ -95,12 +44,7 @@ const char* RemoveTrace(int type) {
 }  // namespace
 
 CDeviceManager::CDeviceManager(QWidget* window, ui::ITagFactory& tags, IMessageSink& sink)
-    : window_(window), tags_(tags) {
-    auto discoverySink = std::make_unique<CDiscoverySink>(sink, window);
-    discovery_ = std::make_unique<CDeviceDiscovery>(*discoverySink);
-    discoverySink->SetDiscovery(discovery_.get());
-    discoverySink_ = std::move(discoverySink);
-}
+    : window_(window), tags_(tags), discovery_(std::make_unique<CDeviceDiscovery>(sink)) {}
 
 CDeviceManager::~CDeviceManager() {
     Stop();

@@ -95,7 +95,6 @@ private:
 
     QWidget* window_;
     ui::ITagFactory& tags_;
-    std::unique_ptr<IMessageSink> discoverySink_;
     std::unique_ptr<CDeviceDiscovery> discovery_;
     std::vector<Page> pages_;
     bool stopping_ = false;

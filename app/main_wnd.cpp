@@ -54,7 +54,9 @@ CMainWnd::CMainWnd(ui::IDialogs& dialogs, ILightControlBus& lightBus)
 }
 
 CMainWnd::~CMainWnd() {
-    // The workers end before the pages they use go.
+    // A worker waiting on a sent message is released before the workers are
+    // stopped, and the workers end before the pages they use go.
+    bridge_->Close();
     devices_.reset();
     timers_->KillAll();
     if (tray_) tray_->hide();
@@ -273,6 +275,7 @@ intptr_t CMainWnd::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam
         case kMsgDestroy:
             Trace("退出测试");
             hide();
+            bridge_->Close();  // no worker may wait on the window while it stops them
             devices_->Stop();
             timers_->KillAll();
             QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);

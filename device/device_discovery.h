@@ -21,7 +21,8 @@
 // at most 1000 ms. SendMessage is called on the discovery thread; a sink whose
 // SendMessage waits for the UI thread must stop waiting once the window has
 // begun to stop its workers (a plain blocking queued call would hold the
-// thread while the UI thread waits in Stop()). Use StopRequested() for that.
+// thread while the UI thread waits in Stop()): the window's message bridge is
+// closed before Stop() for that.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
