@@ -7,7 +7,7 @@
 
 namespace r88 {
 
-std::optional<NotificationEvent> DecodeNotification(uint16_t code, size_t keyCount) {
+std::optional<NotificationEvent> DecodeNotification(uint16_t code, bool keyEvents) {
     NotificationEvent e;
     e.code = code;
     if (code == kNotifySyncRequest) {
@@ -15,9 +15,8 @@ std::optional<NotificationEvent> DecodeNotification(uint16_t code, size_t keyCou
         return e;
     }
     const uint16_t group = code & 0xFF00;
-    if (group != kNotifyKeyDown && group != kNotifyKeyUp) return std::nullopt;
+    if (!keyEvents || (group != kNotifyKeyDown && group != kNotifyKeyUp)) return std::nullopt;
     const auto slot = static_cast<uint8_t>(code & 0xFF);
-    if (slot >= keyCount) return std::nullopt;
     e.kind = group == kNotifyKeyDown ? NotificationEvent::Kind::kKeyDown : NotificationEvent::Kind::kKeyUp;
     e.keySlot = slot;
     return e;
@@ -35,8 +34,8 @@ void CNotificationReader::SetHandler(Handler handler) {
     handler_ = std::move(handler);
 }
 
-void CNotificationReader::SetKeyEvents(size_t keyCount) {
-    keyCount_ = keyCount;
+void CNotificationReader::SetKeyEvents(bool on) {
+    keyEvents_ = on;
 }
 
 bool CNotificationReader::OpenNotifications(const std::string& path) {
@@ -72,7 +71,7 @@ bool CNotificationReader::ReadOne() {
     const uint16_t code = first.isButton ? (first.usages.empty() ? 0 : first.usages.front())
                                          : static_cast<uint16_t>(first.value);
     Trace(kTraceNotifyReport);
-    const std::optional<NotificationEvent> event = DecodeNotification(code, keyCount_);
+    const std::optional<NotificationEvent> event = DecodeNotification(code, keyEvents_);
     if (!event) return true;
     if (event->kind == NotificationEvent::Kind::kSyncRequest) Trace(kTraceSyncRequest);
     if (handler_) handler_(*event);

@@ -6,7 +6,8 @@
 //   0x0500..0x05FF  key down of key slot code - 0x0500 (keyboard only)
 //   0x0600..0x06FF  key up of key slot code - 0x0600 (keyboard only)
 // Everything else is ignored, and so are reports whose length is not the
-// collection's input report length and key slots at or beyond the key count.
+// collection's input report length. A key slot is the device's own number
+// (0..255); the keyboard maps it to a key of its picture.
 //
 // The handler runs on the reader thread. The Qt page hands each event to the
 // UI thread: a sync request arms timer 1002 of its strip item (500 ms, the
@@ -14,7 +15,7 @@
 //
 //   CNotificationReader reader;
 //   reader.SetHandler([page](const NotificationEvent& e) { ...queue to the UI... });
-//   reader.SetKeyEvents(126);               // keyboards only
+//   reader.SetKeyEvents(true);              // keyboards only
 //   reader.OpenNotifications(slot.path);    // on 3090 for a sub-type 0xFF slot
 //   reader.CloseNotifications();            // on 3091, and in the destructor
 #include <cstddef>
@@ -41,12 +42,12 @@ struct NotificationEvent {
     enum class Kind { kSyncRequest, kKeyDown, kKeyUp };
     Kind kind = Kind::kSyncRequest;
     uint16_t code = 0;    // as reported
-    uint8_t keySlot = 0;  // key events: below the key count given to SetKeyEvents
+    uint8_t keySlot = 0;  // key events: the device's key slot
 };
 
-// One decoded code; nothing for codes that mean nothing to a device whose
-// key events are off (keyCount 0) or whose slot is out of range.
-std::optional<NotificationEvent> DecodeNotification(uint16_t code, size_t keyCount);
+// One decoded code; nothing for codes that mean nothing, and for key codes
+// when key events are off.
+std::optional<NotificationEvent> DecodeNotification(uint16_t code, bool keyEvents);
 
 class CNotificationReader {
 public:
@@ -60,9 +61,9 @@ public:
 
     // Set before OpenNotifications (not while the reader runs).
     void SetHandler(Handler handler);
-    // Key events are delivered for slots below keyCount; 0 (the default):
-    // none, as for every kind but the keyboard.
-    void SetKeyEvents(size_t keyCount);
+    // Whether key events are delivered; off by default, as for every kind
+    // but the keyboard.
+    void SetKeyEvents(bool on);
 
     // If not open: opens the interface under its ioLock (read, write,
     // overlapped, shared) and, on success, marks the channel open and starts
@@ -78,7 +79,7 @@ private:
 
     CHidCommandChannel channel_;
     Handler handler_;
-    size_t keyCount_ = 0;
+    bool keyEvents_ = false;
     std::mutex openMutex_;  // Open/Close from any thread
     CWorkerThread worker_{StopTraceStyle::kDevice};
 };

@@ -73,7 +73,7 @@ void CUsbDeviceCore::DisconnectCommand() {
 }
 
 bool CUsbDeviceCore::OpenNotifications(const std::string& path) {
-    if (!notifications_.IsOpen()) notifications_.SetKeyEvents(Type() == kDeviceKeyboard ? ClampCount(keyCount_) : 0);
+    if (!notifications_.IsOpen()) notifications_.SetKeyEvents(Type() == kDeviceKeyboard);
     return notifications_.OpenNotifications(path);
 }
 

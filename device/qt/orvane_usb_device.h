@@ -189,8 +189,6 @@ protected:
     // Shows the LED frame on the picture (light colour and level of every
     // visible LED button).
     void ShowFrameOnPicture();
-    // Sets up the reader's key events (keyboards: the key count).
-    void EnableKeyNotifications(std::size_t keyCount) { core_.Notifications().SetKeyEvents(keyCount); }
     // Loads the factory section into the profile and saves it into the
     // current document; the kinds' RestoreDefaults use it.
     void RestoreFactorySection();

@@ -19,21 +19,21 @@ using Kind = NotificationEvent::Kind;
 TEST(DecodeNotificationTest, CodesAndTheirLimits) {
     struct Case {
         uint16_t code;
-        size_t keyCount;
+        bool keyEvents;
         std::optional<Kind> kind;
         uint8_t slot;
     };
     const Case cases[] = {
-        {0x0401, 0, Kind::kSyncRequest, 0},   {0x0401, 126, Kind::kSyncRequest, 0},
-        {0x050C, 126, Kind::kKeyDown, 12},    {0x067D, 126, Kind::kKeyUp, 125},
-        {0x057E, 126, std::nullopt, 0},       // slot 126 is past the last key
-        {0x05FF, 126, std::nullopt, 0},       {0x050C, 0, std::nullopt, 0},  // not a keyboard
-        {0x0402, 126, std::nullopt, 0},       {0x0000, 126, std::nullopt, 0},
-        {0x00E9, 126, std::nullopt, 0},       // a media key
+        {0x0401, false, Kind::kSyncRequest, 0}, {0x0401, true, Kind::kSyncRequest, 0},
+        {0x050C, true, Kind::kKeyDown, 12},     {0x067D, true, Kind::kKeyUp, 125},
+        {0x057E, true, Kind::kKeyDown, 126},    // key slots are the device's, beyond the picture's 126 keys
+        {0x05FF, true, Kind::kKeyDown, 255},    {0x050C, false, std::nullopt, 0},  // not a keyboard
+        {0x0402, true, std::nullopt, 0},        {0x0000, true, std::nullopt, 0},
+        {0x00E9, true, std::nullopt, 0},        // a media key
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
-        const std::optional<NotificationEvent> e = DecodeNotification(c.code, c.keyCount);
+        const std::optional<NotificationEvent> e = DecodeNotification(c.code, c.keyEvents);
         ASSERT_EQ(e.has_value(), c.kind.has_value());
         if (!e) continue;
         EXPECT_EQ(e->kind, *c.kind);
@@ -76,24 +76,25 @@ protected:
 };
 
 TEST_F(NotificationReaderTest, KeyboardReportsArriveInOrderAndBadOnesAreIgnored) {
-    reader_.SetKeyEvents(126);
+    reader_.SetKeyEvents(true);
     TraceCapture trace;
     ASSERT_TRUE(reader_.OpenNotifications(consumerPath_));
     const uint8_t shortReport[] = {0x03, 0x01};  // the right report id, one byte short
     ASSERT_TRUE(keyboard_->SendInputReport(1, shortReport));
-    ASSERT_TRUE(keyboard_->PressKey(200));  // no such key
     ASSERT_TRUE(keyboard_->Notify(0x00E9));
     ASSERT_TRUE(keyboard_->PressKey(12));
     ASSERT_TRUE(keyboard_->ReleaseKey(12));
+    ASSERT_TRUE(keyboard_->PressKey(200));  // a slot past the picture's keys is still the device's key
     ASSERT_TRUE(keyboard_->RequestSync());
-    ASSERT_TRUE(WaitForEvents(3));
+    ASSERT_TRUE(WaitForEvents(4));
 
     const std::vector<NotificationEvent> events = Events();
-    ASSERT_EQ(events.size(), 3u);
+    ASSERT_EQ(events.size(), 4u);
     EXPECT_EQ(events[0].kind, Kind::kKeyDown);
     EXPECT_EQ(events[0].keySlot, 12);
     EXPECT_EQ(events[1].kind, Kind::kKeyUp);
-    EXPECT_EQ(events[2].kind, Kind::kSyncRequest);
+    EXPECT_EQ(events[2].keySlot, 200);
+    EXPECT_EQ(events[3].kind, Kind::kSyncRequest);
     EXPECT_TRUE(trace.Contains(kTraceSyncRequest));
 
     // The reader waits without a time-out; closing cuts that short.
