@@ -220,6 +220,28 @@ void CDeviceManager::ConnectSlot(std::size_t index) {
     }
 }
 
+bool CDeviceManager::SlotOpen(const DeviceInterfaceSlot& slot) {
+    for (Page* p : KindList(slot.type)) {
+        const DeviceInterfaceSlot& id = p->device->GetIdentity();
+        if (slot.subType == kSubTypeCommand && SameInterface(id, slot) && p->device->IsCommandOpen()) return true;
+        if (slot.subType == kSubTypeNotification && p->device->IsNotificationOpen() &&
+            id.vendorId == slot.vendorId && id.productId == slot.productId)
+            return true;
+    }
+    return false;
+}
+
+void CDeviceManager::Resync() {
+    const std::vector<DeviceInterfaceSlot> known = discovery_->Slots();
+    for (std::size_t i = 0; i < known.size(); ++i) {
+        const bool claimed = known[i].connected != 0;
+        if (claimed == SlotOpen(known[i])) continue;
+        if (claimed) ConnectSlot(i);
+        else DisconnectSlot(i);
+    }
+    UpdateNoDeviceLink();
+}
+
 void CDeviceManager::DisconnectSlot(std::size_t index) {
     if (stopping_) return;
     const std::optional<DeviceInterfaceSlot> found = discovery_->Slot(index);

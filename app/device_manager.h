@@ -63,6 +63,9 @@ public:
     // 3090 and 3091 of slot `index`.
     void ConnectSlot(std::size_t index);
     void DisconnectSlot(std::size_t index);
+    // After the machine wakes: the window ignored 3090/3091 while it slept,
+    // so every slot whose claim and connection disagree is settled now.
+    void Resync();
 
     // The strip.
     void ShowDeviceItem(int index, bool visible, bool select);
@@ -92,6 +95,8 @@ private:
     void SelectPowerTab(const Page& page);
     void TakeAsCurrent(int index);
     std::vector<Page*> KindList(int type);
+    // Whether a device object holds the slot's interface open.
+    bool SlotOpen(const DeviceInterfaceSlot& slot);
 
     QWidget* window_;
     ui::ITagFactory& tags_;

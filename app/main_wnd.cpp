@@ -284,6 +284,7 @@ intptr_t CMainWnd::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam
             if (wParam == kPowerResume) {
                 awake_ = true;
                 ApplySoftwareLighting(lightControl_);
+                devices_->Resync();  // devices that came or went while asleep
             } else if (wParam == kPowerSuspend) {
                 awake_ = false;
                 ApplySoftwareLighting(false);

@@ -196,6 +196,28 @@ TEST_F(DeviceStripTest, FirstConnectedIsSelectedAndTheNextVisibleTakesOverWhenIt
     EXPECT_TRUE(Device(kPadRow).IsCommandOpen());
 }
 
+TEST_F(DeviceStripTest, DevicesThatComeAndGoWhileAsleepAreSettledOnWaking) {
+    auto pad = Plug(sim::MakeEmulatedMousePad());
+    ASSERT_TRUE(test::WaitUntil([&] { return Shown(kPadRow); }));
+    wnd_->HandleMessage(kMsgPowerBroadcast, kPowerSuspend, 0);
+    bus_->Unplug(pad);
+    Plug(sim::MakeEmulatedKeyboard());
+    // The discovery thread claims and releases slots; the sleeping window ignores it.
+    ASSERT_TRUE(test::WaitUntil([&] {
+        const auto known = Devices().Discovery().Slots();
+        return known[0].connected != 0 && known[4].connected == 0;
+    }));
+    QTest::qWait(50);
+    EXPECT_FALSE(Shown(kKeyboardRow));
+    EXPECT_TRUE(Shown(kPadRow));
+
+    wnd_->HandleMessage(kMsgPowerBroadcast, kPowerResume, 0);
+    EXPECT_TRUE(Shown(kKeyboardRow));
+    EXPECT_TRUE(Device(kKeyboardRow).IsCommandOpen());
+    EXPECT_FALSE(Shown(kPadRow));
+    EXPECT_FALSE(Device(kPadRow).IsCommandOpen());
+}
+
 TEST_F(DeviceStripTest, UserSelectionAndFunctionTabsRouteToTheSelectedPage) {
     Plug(sim::MakeEmulatedKeyboard());
     Plug(sim::MakeEmulatedHeadset());
