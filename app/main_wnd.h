@@ -70,9 +70,6 @@ public:
     int Language() const { return language_; }
     bool RelayoutPending() const { return relayout_; }
     QWidget* Root() const { return root_; }
-    ui::CControlTimers& Timers() { return *timers_; }
-    ui::IDialogs& Dialogs() { return dialogs_; }
-    QSystemTrayIcon* Tray() const { return tray_.get(); }
     QMenu* TrayMenu() const { return trayMenu_.get(); }
     int RestoreLayoutCount() const { return restoreLayoutCount_; }
     int FirstUpdateState() const { return firstUpdateState_; }

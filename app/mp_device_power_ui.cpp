@@ -61,6 +61,8 @@ QString CMpDevicePowerUI::PicturePath(const QString& imageAttribute) {
 }
 
 void CMpDevicePowerUI::ShowImage(QLabel* label, const QString& imageAttribute) {
+    // The record is polled every few seconds; the picture is loaded only when it changes.
+    if (label->property(kImageProperty).toString() == imageAttribute && !label->pixmap().isNull()) return;
     label->setProperty(kImageProperty, imageAttribute);
     label->setPixmap(QPixmap(PicturePath(imageAttribute)));
 }

@@ -54,7 +54,6 @@ public:
     // Window-style trace lines ("所有对象处于激发状态\n" ...).
     WorkerStopResult Stop(int budgetMs = kWorkerStopBudgetMs);
     bool Running() const { return worker_.Running(); }
-    bool StopRequested() const { return worker_.StopRequested(); }
 
     // One unit of work without the thread (tests, r88ctl): a scan when a
     // claimable slot is free, then the presence check. False when the

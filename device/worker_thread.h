@@ -80,7 +80,6 @@ public:
     // For the unit of work: waits `ms` on the stop event; true when it was set
     // (the unit should return at once).
     bool WaitForStop(int ms) const { return stop_.Wait(ms); }
-    bool StopRequested() const { return stop_.IsSet(); }
     // True from Start until the thread has left its loop.
     bool Running() const;
 

@@ -23,18 +23,10 @@ QWidget* CControlRegistry::Create(const QString& className, QWidget* parent) con
     return nullptr;
 }
 
-bool CControlRegistry::Contains(const QString& className) const {
-    for (const Entry& e : entries_)
-        if (e.name == className) return true;
-    return false;
-}
-
 QStringList CControlRegistry::Names() const {
     QStringList names;
     for (const Entry& e : entries_) names << e.name;
     return names;
 }
-
-void CControlRegistry::Clear() { entries_.clear(); }
 
 }  // namespace r88::ui

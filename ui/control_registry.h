@@ -20,9 +20,7 @@ public:
     void Register(const QString& className, Factory factory);
     // A new control of the class, or nullptr when the name is not registered.
     QWidget* Create(const QString& className, QWidget* parent) const;
-    bool Contains(const QString& className) const;
     QStringList Names() const;  // in registration order
-    void Clear();
 
 private:
     struct Entry {

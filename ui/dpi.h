@@ -11,7 +11,6 @@ public:
     static int Checked(int dpi, const char* complaint);
     static int Current();
     static void SetAll(int dpi);  // applies to every window
-    static double Scale() { return Current() / 96.0; }
 };
 
 }  // namespace r88::ui

@@ -47,7 +47,6 @@ public:
     // Replaces every font with the set in this family.
     void Install(const QString& family);
     QString Family() const { return family_; }
-    bool Has(int id) const { return fonts_.contains(id); }
     QFont Font(int id) const;
 
     // Gives root and its descendants their fonts.

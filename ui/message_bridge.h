@@ -28,7 +28,6 @@ public:
 
     // Ends delivery for good and releases every waiting sender.
     void Close();
-    bool Closed() const { return closed_.load(); }
 
 private:
     Handler handler_;

@@ -17,7 +17,8 @@ constexpr int kMaxLayoutDepth = 8;
 thread_local int t_depth = 0;  // layouts being built on this thread, outermost first
 }  // namespace
 
-CSkinLoader::CSkinLoader(ITagFactory* tags, QObject* parent) : QUiLoader(parent), tags_(tags) {
+CSkinLoader::CSkinLoader(ITagFactory* tags, QObject* parent)
+    : QUiLoader(parent), tags_(tags), qtWidgets_(availableWidgets()) {
     setLanguageChangeEnabled(false);
     setTranslationEnabled(false);
 }
@@ -51,7 +52,7 @@ QWidget* CSkinLoader::createWidget(const QString& className, QWidget* parent, co
     QWidget* w = nullptr;
     if (tags_ != nullptr) w = tags_->CreateControl(className, parent);
     if (w == nullptr) w = CControlRegistry::Instance().Create(className, parent);
-    if (w == nullptr && availableWidgets().contains(className)) w = QUiLoader::createWidget(className, parent, name);
+    if (w == nullptr && qtWidgets_.contains(className)) w = QUiLoader::createWidget(className, parent, name);
     if (w == nullptr) {
         TraceF("unknown control class %s", className.toUtf8().constData());
         return nullptr;

@@ -33,6 +33,7 @@ public:
 
 private:
     ITagFactory* tags_;
+    QStringList qtWidgets_;  // the classes Qt itself can build
     QString error_;
 };
 

@@ -64,7 +64,6 @@ bool CLanguage::Load(const QString& qmPath) {
         QCoreApplication::removeTranslator(translator_.get());
         translator_.reset();
     }
-    file_ = qmPath;
     bool loaded = false;
     if (!qmPath.isEmpty()) {
         auto next = std::make_unique<QTranslator>();

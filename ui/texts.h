@@ -32,12 +32,10 @@ public:
     // An empty or unreadable file leaves texts as their identifiers; returns
     // whether the file was loaded.
     bool Load(const QString& qmPath);
-    QString CurrentFile() const { return file_; }
 
 private:
     CLanguage() = default;
     std::unique_ptr<QTranslator> translator_;
-    QString file_;
 };
 
 }  // namespace r88::ui

@@ -22,6 +22,24 @@ CDeviceKeyButtonUI::CDeviceKeyButtonUI(QWidget* parent) : QPushButton(parent) {
     setAttribute(Qt::WA_Hover);
 }
 
+void CDeviceKeyButtonUI::SetLightImage(const QString& path) {
+    lightImage_ = path;
+    lightPixmap_ = SkinPixmap(path);
+    update();
+}
+
+void CDeviceKeyButtonUI::SetSetImage(const QString& path) {
+    setImage_ = path;
+    setPixmap_ = SkinPixmap(path);
+    update();
+}
+
+void CDeviceKeyButtonUI::SetUnsetImage(const QString& path) {
+    unsetImage_ = path;
+    unsetPixmap_ = SkinPixmap(path);
+    update();
+}
+
 void CDeviceKeyButtonUI::SetLight(QColor colour, int level, bool shown) {
     lightColour_ = colour;
     lightLevel_ = level;
@@ -83,7 +101,7 @@ void CDeviceKeyButtonUI::paintEvent(QPaintEvent* e) {
         if (layer == QLatin1String("light")) {
             QColor c = lightColour_;
             c.setAlpha(std::clamp(lightLevel_, 0, 255));
-            const QPixmap image = SkinPixmap(lightImage_);
+            const QPixmap& image = lightPixmap_;
             if (image.isNull()) {
                 p.setPen(Qt::NoPen);
                 p.setBrush(c);
@@ -100,7 +118,7 @@ void CDeviceKeyButtonUI::paintEvent(QPaintEvent* e) {
                 p.drawPixmap(r, tinted);
             }
         } else {
-            const QPixmap image = SkinPixmap(layer == QLatin1String("set") ? setImage_ : unsetImage_);
+            const QPixmap& image = layer == QLatin1String("set") ? setPixmap_ : unsetPixmap_;
             if (!image.isNull()) p.drawPixmap(r, image);
         }
     }

@@ -4,6 +4,7 @@
 // gives no image) and the assignment marks: the set image, the unset image,
 // or only the unset image while the key is marked.
 #include <QColor>
+#include <QPixmap>
 #include <QPushButton>
 
 namespace r88::ui {
@@ -34,11 +35,11 @@ public:
     bool Marked() const { return marked_; }
 
     QString LightImage() const { return lightImage_; }
-    void SetLightImage(const QString& path) { lightImage_ = path; update(); }
+    void SetLightImage(const QString& path);
     QString SetImage() const { return setImage_; }
-    void SetSetImage(const QString& path) { setImage_ = path; update(); }
+    void SetSetImage(const QString& path);
     QString UnsetImage() const { return unsetImage_; }
-    void SetUnsetImage(const QString& path) { unsetImage_ = path; update(); }
+    void SetUnsetImage(const QString& path);
     QString NameTextColour() const { return nameTextColour_; }
     void SetNameTextColour(const QString& c) { nameTextColour_ = c; }
 
@@ -51,6 +52,8 @@ protected:
 
 private:
     QString lightImage_, setImage_, unsetImage_, nameTextColour_;
+    // Loaded once when the attribute is set: keys repaint with every light frame.
+    QPixmap lightPixmap_, setPixmap_, unsetPixmap_;
     QColor lightColour_{0, 0, 255};  // 255 as a colour value
     int lightLevel_ = 200;
     bool lightShown_ = false;

@@ -1,4 +1,4 @@
-#include "ui/test_environment.h"
+#include "tests/ui/test_environment.h"
 
 #include <QDir>
 #include <QTemporaryDir>
