@@ -156,7 +156,9 @@ void CDeviceManager::Stop() {
     stopping_ = true;
     discovery_->Stop();
     for (Page& p : pages_) {
-        if (p.item) p.item->KillTimer(CDeviceOptionUI::kTimerLightFrame);
+        // Every timer: a first read or power poll still pending would start
+        // the device's threads again after they were stopped.
+        if (p.item) p.item->KillAllTimers();
         if (p.device) p.device->StopWorkers();
     }
 }
@@ -251,6 +253,7 @@ void CDeviceManager::DisconnectSlot(std::size_t index) {
     for (Page* p : KindList(slot.type)) {
         const DeviceInterfaceSlot& id = p->device->GetIdentity();
         if (slot.subType == kSubTypeCommand && SameInterface(id, slot)) {
+            if (p->item) p->item->KillAllTimers();
             p->device->CloseCommand();
             HideDeviceItem(static_cast<int>(p - pages_.data()));
             break;

@@ -175,6 +175,10 @@ void CDeviceOptionUI::KillTimer(int id) {
     timers_->KillTimer(this, id);
 }
 
+void CDeviceOptionUI::KillAllTimers() {
+    timers_->KillAll();
+}
+
 bool CDeviceOptionUI::TimerActive(int id) const {
     return timers_->IsActive(const_cast<CDeviceOptionUI*>(this), id);
 }
@@ -191,7 +195,11 @@ void CDeviceOptionUI::OnTimer(int id) {
             break;
         case kTimerLightFrame:
             device->SendLightFrame();
-            if (picture_ && IsSelected() && device->PictureRefresh()) picture_->update();
+            // Redrawn only where somebody can look, only the keys a frame
+            // changed, and no more often than the display refreshes.
+            if (picture_ && device->PictureDirty() && IsSelected() && device->PictureRefresh() &&
+                ui::OnScreen(picture_) && repaintGate_.Pass(picture_))
+                device->RepaintPicture();
             // The cadence stops by itself once the device is gone.
             if (device->IsCommandOpen()) ArmTimer(kTimerLightFrame, kLightFrameMs);
             break;

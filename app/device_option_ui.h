@@ -8,7 +8,10 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <cstdint>
 #include <memory>
+
+#include "ui/repaint_gate.h"
 
 class QAbstractButton;
 class QLabel;
@@ -72,7 +75,11 @@ public:
     // Arms (or re-arms) one of the item's timers; callable from any thread.
     void ArmTimer(int id, int intervalMs);
     void KillTimer(int id);
+    // Stops every timer of the item (the device is gone, or the workers stop).
+    void KillAllTimers();
     bool TimerActive(int id) const;
+    // Picture redraws after light frames so far.
+    std::int64_t PictureRepaints() const { return repaintGate_.Count(); }
     // The expiry of a timer (also called by tests).
     void OnTimer(int id);
 
@@ -97,6 +104,7 @@ private:
     QPointer<QAbstractButton> synchroMark_;
     QPointer<QLabel> nameLabel_;
     std::unique_ptr<ui::CControlTimers> timers_;
+    ui::CRepaintGate repaintGate_;
 };
 
 }  // namespace r88

@@ -50,8 +50,11 @@ bool CNotificationReader::OpenNotifications(const std::string& path) {
 void CNotificationReader::CloseNotifications() {
     std::lock_guard lock(openMutex_);
     // The reader waits without a time-out: the stop cuts its read short before waiting for it.
-    worker_.Stop();
+    const WorkerStopResult stopped = worker_.Stop();
     if (channel_.IsOpen() || channel_.Hid().IsOpen()) channel_.CloseHid();
+    // A reader that overran still calls the handler's owner: it is waited
+    // for before anyone can go.
+    if (stopped == WorkerStopResult::kOverran) worker_.Join();
 }
 
 bool CNotificationReader::ReadOne() {

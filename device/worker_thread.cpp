@@ -17,6 +17,7 @@ void CStopEvent::Set() {
 void CStopEvent::Reset() {
     std::lock_guard lock(mutex_);
     set_ = false;
+    woken_ = false;
 }
 
 bool CStopEvent::IsSet() const {
@@ -31,6 +32,21 @@ bool CStopEvent::Wait(int timeoutMs) const {
         return true;
     }
     return changed_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return set_; });
+}
+
+bool CStopEvent::WaitUntil(std::chrono::steady_clock::time_point deadline) {
+    std::unique_lock lock(mutex_);
+    changed_.wait_until(lock, deadline, [this] { return set_ || woken_; });
+    woken_ = false;
+    return set_;
+}
+
+void CStopEvent::Wake() {
+    {
+        std::lock_guard lock(mutex_);
+        woken_ = true;
+    }
+    changed_.notify_all();
 }
 
 CWorkerThread::CWorkerThread(StopTraceStyle style) : style_(style) {}
@@ -54,11 +70,16 @@ void CWorkerThread::Start(Unit unit, std::string exitTrace, Canceller cancel) {
         std::lock_guard lock(mutex_);
         finished_ = false;
     }
+    hasNextDue_ = false;
     thread_ = std::thread(&CWorkerThread::Loop, this, std::move(unit), std::move(exitTrace));
 }
 
 void CWorkerThread::Loop(Unit unit, std::string exitTrace) {
-    while (!stop_.Wait(kWorkerIdleWaitMs)) {
+    for (;;) {
+        const auto due = hasNextDue_ ? nextDue_
+                                     : std::chrono::steady_clock::now() + std::chrono::milliseconds(kWorkerIdleWaitMs);
+        hasNextDue_ = false;
+        if (stop_.WaitUntil(due)) break;
         if (!unit(*this)) break;
     }
     if (!exitTrace.empty()) Trace(exitTrace);
@@ -89,6 +110,16 @@ WorkerStopResult CWorkerThread::Stop(int budgetMs) {
     if (style_ == StopTraceStyle::kDevice) Trace("线程退出：：对象处于激发状态\n");
     if (style_ == StopTraceStyle::kWindow) Trace("所有对象处于激发状态\n");
     return WorkerStopResult::kStopped;
+}
+
+WorkerStopResult CWorkerThread::StopAndWait(int budgetMs) {
+    const WorkerStopResult result = Stop(budgetMs);
+    if (result == WorkerStopResult::kOverran) Join();
+    return result;
+}
+
+void CWorkerThread::Join() {
+    if (thread_.joinable()) thread_.join();
 }
 
 }  // namespace r88

@@ -2,7 +2,9 @@
 
 #include <QStackedWidget>
 #include <algorithm>
+#include <array>
 #include <chrono>
+#include <span>
 
 #include "app/device_option_ui.h"
 #include "app/mp_device_power_ui.h"
@@ -34,6 +36,7 @@ constexpr std::uint8_t Scaled(std::uint8_t colour, std::uint8_t alpha) {
 // After a light frame that did not reach the device, frames pause this long.
 constexpr auto kStreamBackoff = std::chrono::milliseconds(200);
 constexpr std::size_t kNoLed = 126;  // LED number of an empty place
+constexpr std::size_t kMaxStreamBytes = 512;  // the longest light stream a channel takes
 }  // namespace
 
 COrvaneUSBDevice::COrvaneUSBDevice(QWidget* parent) : QWidget(parent) {
@@ -60,6 +63,7 @@ void COrvaneUSBDevice::SetLightCount(int n) {
     core_.SetLightCount(n);
     const auto count = static_cast<std::size_t>(core_.LightCount());
     ledButtons_.resize(count);
+    ledDirty_.assign(count, false);
     // Every light-list record is cleared, also when the count stays.
     ledListEntries_.assign(count, LedListEntry{});
 }
@@ -125,6 +129,7 @@ void COrvaneUSBDevice::BindPictureButtons() {
         // A page without a picture has no keys and no LEDs.
         keyButtons_.clear();
         ledButtons_.clear();
+        ledDirty_.clear();
         ledListEntries_.clear();
         return;
     }
@@ -171,7 +176,20 @@ void COrvaneUSBDevice::ShowFrameOnPicture() {
         ui::CDeviceKeyButtonUI* button = ledButtons_[i].data();
         if (button == nullptr || button->isHidden()) continue;
         const std::uint32_t v = core_.GetLedValue(static_cast<int>(i));
-        button->SetLight(QColor(Red(v), Green(v), Blue(v)), Alpha(v), true);
+        if (button->StoreLight(QColor(Red(v), Green(v), Blue(v)), Alpha(v), true)) {
+            ledDirty_[i] = true;
+            pictureDirty_ = true;
+        }
+    }
+}
+
+void COrvaneUSBDevice::RepaintPicture() {
+    if (!pictureDirty_) return;
+    pictureDirty_ = false;
+    for (std::size_t i = 0; i < ledButtons_.size(); ++i) {
+        if (!ledDirty_[i]) continue;
+        ledDirty_[i] = false;
+        if (ui::CDeviceKeyButtonUI* button = ledButtons_[i].data()) button->update();
     }
 }
 
@@ -183,8 +201,9 @@ void COrvaneUSBDevice::SendLightFrame() {
     if (channel.IsSlow()) return;
     const auto now = std::chrono::steady_clock::now();
     if (now < streamPausedUntil_) return;
-    const auto count = static_cast<std::size_t>(core_.LightCount());
-    std::vector<std::uint8_t> buffer(3 * count, 0);
+    // Three bytes per LED; a local buffer, so no frame allocates.
+    std::array<std::uint8_t, kMaxStreamBytes> buffer{};
+    const auto count = std::min(static_cast<std::size_t>(core_.LightCount()), buffer.size() / 3);
     for (std::size_t i = 0; i < count && i != kNoLed; ++i) {
         const std::uint32_t v = core_.GetLedValue(static_cast<int>(i));
         buffer[3 * i] = Scaled(Red(v), Alpha(v));
@@ -192,7 +211,8 @@ void COrvaneUSBDevice::SendLightFrame() {
         buffer[3 * i + 2] = Scaled(Blue(v), Alpha(v));
     }
     // A frame that did not arrive pauses the stream instead of the window.
-    if (channel.CMD_STREAM_LIGHT(buffer) != kResultOk) streamPausedUntil_ = now + kStreamBackoff;
+    const std::span<const std::uint8_t> frame(buffer.data(), 3 * count);
+    if (channel.CMD_STREAM_LIGHT(frame) != kResultOk) streamPausedUntil_ = now + kStreamBackoff;
 }
 
 void COrvaneUSBDevice::SetLedValue(int index, std::uint32_t value) {
@@ -215,6 +235,7 @@ int COrvaneUSBDevice::LoadProfile() {
     if (profile == nullptr || profile->GetDocumentPath().empty()) return 0;
     if (!profile->Load(profile->GetDocumentPath()).isObject()) return 0;
     ApplyLighting();
+    WakeLightThread();
     return 1;
 }
 
@@ -338,8 +359,9 @@ void COrvaneUSBDevice::SetDeviceIndex(int d) {
 }
 
 void COrvaneUSBDevice::SetLightState(LightState state) {
-    lightState_ = state;
+    lightState_.Store(state);
     if (CBasicProfiledata* profile = Profile()) profile->WriteLightState(state);
+    WakeLightThread();
 }
 
 void COrvaneUSBDevice::WriteProfileToDevice(ProfileWrite) {
@@ -351,7 +373,9 @@ void COrvaneUSBDevice::WriteProfileToDevice(ProfileWrite) {
 // ---- channels and threads ----
 
 bool COrvaneUSBDevice::OpenCommand(const DeviceInterfaceSlot& slot) {
-    return core_.ConnectCommand(slot);
+    const bool opened = core_.ConnectCommand(slot);
+    WakeLightThread();
+    return opened;
 }
 
 void COrvaneUSBDevice::CloseCommand() {
@@ -367,12 +391,15 @@ void COrvaneUSBDevice::CloseNotifications() {
 }
 
 void COrvaneUSBDevice::StartLightThread() {
+    lightThread_.StopAndWait();
+    lightTicker_ = CLightTicker(LightTicks(), CLightTicker::Clock::now());
     lightThread_.Start(
-        [this](CWorkerThread&) {
+        [this](CWorkerThread& self) {
             // While the device is away or the synchronised lighting drives
             // it, the light thread renders nothing.
             CHidCommandChannel& channel = core_.Command();
-            if (channel.IsOpen() && !channel.IsSyncLighting()) LightThreadStep();
+            self.WaitUntil(RunLightPass(lightTicker_, *this, channel.IsOpen(), channel.IsSyncLighting(),
+                                        CLightTicker::Clock::now()));
             return true;
         },
         LightThreadExitTrace());
@@ -384,7 +411,9 @@ void COrvaneUSBDevice::StopLightThread() {
 
 void COrvaneUSBDevice::StopWorkers() {
     core_.CloseNotifications();
-    lightThread_.Stop();
+    // The thread renders through this object's kind: it has ended before
+    // anything of the object goes, even when it overran its budget.
+    lightThread_.StopAndWait();
 }
 
 void COrvaneUSBDevice::OnNotification(const NotificationEvent& e) {

@@ -28,6 +28,9 @@
 #include "device/device_tables.h"
 #include "device/usb_device_core.h"
 #include "device/worker_thread.h"
+#include "lighting/light_pass.h"
+#include "lighting/light_ticker.h"
+#include "lighting/shared_light_state.h"
 #include "profile/device_profile_list.h"
 #include "profile/profile_data.h"
 #include "profile/profile_records.h"
@@ -37,7 +40,7 @@
 
 namespace r88 {
 
-class COrvaneUSBDevice : public QWidget, public IProfileDevice {
+class COrvaneUSBDevice : public QWidget, public IProfileDevice, protected ILightRenderer {
     Q_OBJECT
 public:
     static constexpr std::size_t kLedListEntrySize = 11;
@@ -132,7 +135,8 @@ public:
     // reader, then closes the interface.
     void OpenNotifications(const std::string& path);
     void CloseNotifications();
-    // The light thread; its unit of work is LightThreadStep().
+    // The light thread: it sleeps until the current effect's next frame is
+    // due (see CurrentLightSchedule) and is woken by every new light state.
     void StartLightThread();
     void StopLightThread();
     bool LightThreadRunning() const { return lightThread_.Running(); }
@@ -159,7 +163,8 @@ public:
     CDeviceProfileUI* ProfileBar();
     QWidget* LightPanel();
     int GetTabIndex() const { return tabIndex_; }
-    const LightState& GetLightState() const { return lightState_; }
+    // A snapshot: the light thread may read it at the same time.
+    LightState GetLightState() const { return lightState_.Load(); }
     const KeyMap& GetKeyMap() const { return keyMap_; }
     const LedListEntry& LedListEntryAt(int index) const {
         return ledListEntries_.at(static_cast<std::size_t>(index));
@@ -169,6 +174,11 @@ public:
     void SetSoftwareLighting(bool on) { softwareLighting_.store(on, std::memory_order_relaxed); }
     bool PictureRefresh() const { return pictureRefresh_.load(std::memory_order_relaxed); }
     void SetPictureRefresh(bool on) { pictureRefresh_.store(on, std::memory_order_relaxed); }
+    // Whether the picture holds light values it has not redrawn yet, and the
+    // redraw of exactly those keys (the strip item paces it to the display).
+    bool PictureDirty() const { return pictureDirty_; }
+    void RepaintPicture();
+
     // Whether at least two devices are shown in the strip; handed to the
     // page's lighting panel.
     void SetSameMode(bool on);
@@ -179,15 +189,26 @@ public:
     virtual CBasicProfiledata* Profile() { return nullptr; }
 
 protected:
-    // One unit of the light thread's work; the renderers of the kinds run here.
-    virtual void LightThreadStep() {}
+    // The light thread's side, called on that thread. The base animates
+    // nothing: its thread sleeps until woken. A kind's effects say how often
+    // they render, render into the LED frame and apply the per-LED light list
+    // at the end of each pass.
+    LightSchedule CurrentLightSchedule() override { return {}; }
+    void RenderLightFrame() override {}
+    void EndLightPass() override {}
+    // How the kind's light thread counts its ticks.
+    virtual LightTickStyle LightTicks() const { return LightTickStyle::kClock; }
+    // Something the light thread renders from has changed (light state,
+    // light list, connection): its next pass runs now.
+    void WakeLightThread() { lightThread_.Wake(); }
     // Key-down (pressed) and key-up of a key slot, reported by the keyboard's
     // notification interface; only the keyboard reacts.
     virtual void OnKeyNotification(int keySlot, bool pressed);
     // How long after a re-read request the strip item re-reads the settings.
     virtual int SyncRequestDelayMs() const { return kSyncReadDelayMs; }
     // Shows the LED frame on the picture (light colour and level of every
-    // visible LED button).
+    // visible LED button); the keys whose light changed are redrawn by the
+    // next RepaintPicture.
     void ShowFrameOnPicture();
     // Loads the factory section into the profile and saves it into the
     // current document; the kinds' RestoreDefaults use it.
@@ -204,8 +225,11 @@ private:
     QPointer<QWidget> mainWindow_;
     std::vector<QPointer<ui::CDeviceKeyButtonUI>> keyButtons_;
     std::vector<QPointer<ui::CDeviceKeyButtonUI>> ledButtons_;
+    // Per LED button: its light changed since the picture was last redrawn.
+    std::vector<bool> ledDirty_;
+    bool pictureDirty_ = false;
     std::vector<LedListEntry> ledListEntries_;
-    LightState lightState_{};
+    CSharedLightState lightState_;
     KeyMap keyMap_;
     QPointer<ui::CSelectPanelUI> selectPanel_;
     QPointer<CDeviceOptionUI> deviceOption_;
@@ -219,6 +243,7 @@ private:
     std::atomic<bool> pictureRefresh_{true};
     bool sameMode_ = false;
     std::chrono::steady_clock::time_point streamPausedUntil_{};
+    CLightTicker lightTicker_{LightTickStyle::kClock, CLightTicker::Clock::now()};
     CWorkerThread lightThread_{StopTraceStyle::kDevice};
 };
 

@@ -20,6 +20,10 @@ public:
     void SendLightFrame() override;
     void LightMarkedTrail() override { Core().LightMarkedTrail(true); }
 
+protected:
+    // Its effects count a tick per millisecond.
+    LightTickStyle LightTicks() const override { return LightTickStyle::kSleep; }
+
 private:
     CHs6533Profiledata profile_;
 };

@@ -17,6 +17,10 @@ public:
     // The pad marks element i + 1 by ring position i + 1 for every LED.
     void LightMarkedTrail() override { Core().LightMarkedTrail(true); }
 
+protected:
+    // Its effects count a tick per millisecond.
+    LightTickStyle LightTicks() const override { return LightTickStyle::kSleep; }
+
 private:
     CBasicProfiledata profile_;
 };

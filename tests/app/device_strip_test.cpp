@@ -8,6 +8,7 @@
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 
 #include "app/device_manager.h"
 #include "app/device_option_ui.h"
@@ -18,6 +19,7 @@
 #include "keyboard/qt/orvane_keyboard_device.h"
 #include "platform/hid_backend.h"
 #include "platform/trace.h"
+#include "platform/window_messages.h"
 #include "profile/json_file.h"
 #include "profile/qt/device_profile_ui.h"
 #include "sim/emulated_devices.h"
@@ -324,6 +326,115 @@ TEST_F(DeviceStripTest, ClosingTheWindowEndsEveryThreadWithinTheBudget) {
     bus_->UnplugAll();
     QTest::qWait(150);
     EXPECT_TRUE(Shown(kKeyboardRow));
+}
+
+// Counts the paint events a widget gets.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* w) { w->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++count;
+        return false;
+    }
+};
+
+// The picture redraws after light frames only while somebody can look at it,
+// only when a frame changed what it shows, and at most once per display refresh.
+TEST_F(DeviceStripTest, ThePictureRepaintsOnlyChangedFramesOnlyWhereSeenAtDisplayRate) {
+    Plug(sim::MakeEmulatedMousePad());
+    ASSERT_TRUE(test::WaitUntil([&] { return Item(kPadRow).TimerActive(CDeviceOptionUI::kTimerLightFrame); }, 5000));
+    COrvaneUSBDevice& pad = Device(kPadRow);
+    CDeviceOptionUI& item = Item(kPadRow);
+    ASSERT_TRUE(item.IsSelected());
+    ASSERT_NE(pad.LedButton(0), nullptr);
+    wnd_->HandleMessage(kMsgActivate, 1, 0);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(wnd_.get()));
+    QTest::qWait(50);
+    PaintCounter led(pad.LedButton(0));
+
+    // The light thread's part: a new frame every 5 ms for `ms` milliseconds.
+    auto animate = [&](int ms) {
+        QElapsedTimer clock;
+        clock.start();
+        std::uint32_t v = 0;
+        while (clock.elapsed() < ms) {
+            v = (v + 0x010203) & 0x00FFFFFF;
+            for (int i = 0; i < pad.GetLightCount(); ++i) pad.SetLedValue(i, v | 0xFF000000u);
+            QTest::qWait(5);
+        }
+    };
+    struct Case {
+        const char* state;
+        std::function<void()> enter;
+        bool repaints;
+    };
+    const std::vector<Case> cases = {
+        {"shown and active", [] {}, true},
+        {"inactive", [&] { wnd_->HandleMessage(kMsgActivate, 0, 0); }, false},
+        {"minimised", [&] { wnd_->showMinimized(); }, false},
+        {"hidden", [&] { wnd_->hide(); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.state);
+        wnd_->showNormal();
+        wnd_->HandleMessage(kMsgActivate, 1, 0);
+        QTest::qWait(30);
+        c.enter();
+        QTest::qWait(30);
+        const std::int64_t before = item.PictureRepaints();
+        led.count = 0;
+        animate(300);
+        const std::int64_t repaints = item.PictureRepaints() - before;
+        if (c.repaints) {
+            EXPECT_GT(repaints, 0);
+            EXPECT_GT(led.count, 0);
+            // 60 frames a second at most, though frames came every 5 ms.
+            EXPECT_LE(repaints, 300 / 16 + 2);
+            EXPECT_LE(led.count, 300 / 16 + 2);
+        } else {
+            EXPECT_EQ(repaints, 0);
+            EXPECT_EQ(led.count, 0);
+        }
+    }
+
+    // Shown and active again, but the frame stays as it is: nothing redraws.
+    wnd_->showNormal();
+    wnd_->HandleMessage(kMsgActivate, 1, 0);
+    QTest::qWait(60);
+    const std::int64_t settled = item.PictureRepaints();
+    led.count = 0;
+    QTest::qWait(200);
+    EXPECT_EQ(item.PictureRepaints(), settled);
+    EXPECT_EQ(led.count, 0);
+}
+
+// Nothing may restart a device's threads once the workers were stopped, and a
+// device that goes leaves no timer of its item running.
+TEST_F(DeviceStripTest, AGoneDeviceAndAStoppedManagerLeaveNoTimerArmed) {
+    const std::vector<int> ids = {CDeviceOptionUI::kTimerLightFrame, CDeviceOptionUI::kTimerConnected,
+                                  CDeviceOptionUI::kTimerSyncRequest, CDeviceOptionUI::kTimerPower};
+    auto anyArmed = [&](int row) {
+        for (int id : ids)
+            if (Item(row).TimerActive(id)) return true;
+        return false;
+    };
+    auto pad = Plug(sim::MakeEmulatedMousePad());
+    ASSERT_TRUE(test::WaitUntil([&] { return Item(kPadRow).TimerActive(CDeviceOptionUI::kTimerLightFrame); }, 5000));
+    Item(kPadRow).ArmTimer(CDeviceOptionUI::kTimerSyncRequest, 10'000);
+    bus_->Unplug(pad);
+    ASSERT_TRUE(test::WaitUntil([&] { return !Shown(kPadRow); }));
+    EXPECT_FALSE(anyArmed(kPadRow));
+
+    // Stopped while the first read of a new connection is still pending.
+    Plug(sim::MakeEmulatedKeyboard());
+    ASSERT_TRUE(test::WaitUntil([&] { return Item(kKeyboardRow).TimerActive(CDeviceOptionUI::kTimerConnected); }));
+    wnd_->Exit();
+    for (const CDeviceManager::Page& p : Devices().Pages()) EXPECT_FALSE(anyArmed(p.row)) << p.row;
+    QTest::qWait(CDeviceOptionUI::kConnectedMs + 200);
+    EXPECT_FALSE(Device(kKeyboardRow).LightThreadRunning());
 }
 
 // ---- the power indicator, from its layout ----

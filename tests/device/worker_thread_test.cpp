@@ -37,22 +37,70 @@ TEST(WorkerThreadTest, RunsUnitsUntilStoppedAndTracesTheEnd) {
 
 TEST(WorkerThreadTest, AnOverrunningWorkerIsLoggedAndJoinedLaterNeverKilled) {
     TraceCapture trace;
+    std::atomic<bool> started{false};
     std::atomic<bool> finished{false};
     {
         CWorkerThread worker(StopTraceStyle::kWindow);
         worker.Start(
             [&](CWorkerThread&) {
+                started = true;
                 std::this_thread::sleep_for(200ms);  // does not look at the stop event
                 finished = true;
                 return false;
             },
             "");
-        std::this_thread::sleep_for(20ms);
+        while (!started) std::this_thread::sleep_for(1ms);
         EXPECT_EQ(worker.Stop(50), WorkerStopResult::kOverran);
         EXPECT_TRUE(trace.Contains("所有对象处于非激发状态，超时\n"));
         EXPECT_FALSE(finished);
     }
     EXPECT_TRUE(finished);  // the destructor waited for it
+}
+
+TEST(WorkerThreadTest, AUnitSleepsUntilItsDueTimeAndAWakeOrTheStopCutsThatShort) {
+    std::atomic<int> units{0};
+    CWorkerThread worker;
+    worker.Start(
+        [&](CWorkerThread& self) {
+            ++units;
+            self.WaitUntil(std::chrono::steady_clock::now() + 10s);
+            return true;
+        },
+        "");
+    while (units == 0) std::this_thread::sleep_for(1ms);
+    std::this_thread::sleep_for(30ms);
+    EXPECT_EQ(units, 1);  // not the 1 ms default: the unit named its next time
+
+    const auto woken = std::chrono::steady_clock::now();
+    worker.Wake();
+    while (units == 1) std::this_thread::sleep_for(1ms);
+    EXPECT_LT(std::chrono::steady_clock::now() - woken, 1s);
+    EXPECT_EQ(units, 2);
+
+    const auto stopping = std::chrono::steady_clock::now();
+    EXPECT_EQ(worker.Stop(), WorkerStopResult::kStopped);
+    EXPECT_LT(std::chrono::steady_clock::now() - stopping, 1s);
+}
+
+TEST(WorkerThreadTest, StopAndWaitWaitsForAnOverrunningWorkerBeforeItReturns) {
+    TraceCapture trace;
+    std::atomic<bool> started{false};
+    std::atomic<bool> finished{false};
+    CWorkerThread worker;
+    worker.Start(
+        [&](CWorkerThread&) {
+            started = true;
+            std::this_thread::sleep_for(400ms);  // does not look at the stop event
+            finished = true;
+            return false;
+        },
+        "");
+    while (!started) std::this_thread::sleep_for(1ms);
+    EXPECT_EQ(worker.StopAndWait(20), WorkerStopResult::kOverran);
+    EXPECT_TRUE(trace.Contains("线程退出：：对象处于非激发状态，超时\n"));
+    // The owner may now let its members go: the worker has really ended.
+    EXPECT_TRUE(finished);
+    EXPECT_FALSE(worker.Running());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <thread>
 
@@ -37,6 +38,63 @@ TEST(ControlTimers, AControlThatGoesAwayTakesItsTimers) {
     timers.SetTimer(w, 1, 1);
     delete w;
     QTest::qWait(20);
+    EXPECT_EQ(fired, 0);
+}
+
+// The strip re-arms its frame timer every 5 ms for as long as a device is
+// connected: re-arming must reuse the timer and its one connection.
+TEST(ControlTimers, ReArmingReusesTheTimerAndOneConnectionPerControl) {
+    QWidget control;
+    CControlTimers timers([](QWidget*, int) {});
+    for (int i = 0; i < 10'000; ++i) {
+        timers.KillTimer(&control, 1000);
+        timers.SetTimer(&control, 1000, 5);
+    }
+    timers.SetTimer(&control, 1005, 5000);
+    EXPECT_EQ(timers.TimerCount(), 2);
+    EXPECT_EQ(timers.WatchedControlCount(), 1);
+    EXPECT_EQ(timers.findChildren<QTimer*>().size(), 2);
+    EXPECT_TRUE(timers.IsActive(&control, 1000));
+}
+
+TEST(ControlTimers, AHandlerThatKillsAndReArmsKeepsItsCadenceOneThatOnlyKillsEndsIt) {
+    QWidget control;
+    int fired = 0;
+    bool rearm = true;
+    CControlTimers* self = nullptr;
+    CControlTimers timers([&](QWidget* c, int id) {
+        ++fired;
+        self->KillTimer(c, id);
+        EXPECT_FALSE(self->IsActive(c, id));
+        if (rearm) self->SetTimer(c, id, 5);
+    });
+    self = &timers;
+    timers.SetTimer(&control, 1000, 5);
+    EXPECT_TRUE(test::WaitUntil([&] { return fired >= 5; }));
+    EXPECT_TRUE(timers.IsActive(&control, 1000));
+    rearm = false;
+    const int before = fired;
+    EXPECT_TRUE(test::WaitUntil([&] { return fired > before; }));
+    EXPECT_FALSE(timers.IsActive(&control, 1000));
+    const int after = fired;
+    QTest::qWait(30);
+    EXPECT_EQ(fired, after);
+    // Armed again later, it runs again.
+    timers.SetTimer(&control, 1000, 5);
+    EXPECT_TRUE(test::WaitUntil([&] { return fired > after; }));
+}
+
+TEST(ControlTimers, KillAllStopsEveryTimer) {
+    QWidget a, b;
+    int fired = 0;
+    CControlTimers timers([&](QWidget*, int) { ++fired; });
+    timers.SetTimer(&a, 1000, 5);
+    timers.SetTimer(&a, 1001, 5);
+    timers.SetTimer(&b, 1005, 5);
+    timers.KillAll();
+    for (auto [w, id] : {std::pair{&a, 1000}, std::pair{&a, 1001}, std::pair{&b, 1005}})
+        EXPECT_FALSE(timers.IsActive(w, id));
+    QTest::qWait(30);
     EXPECT_EQ(fired, 0);
 }
 

@@ -41,10 +41,16 @@ void CDeviceKeyButtonUI::SetUnsetImage(const QString& path) {
 }
 
 void CDeviceKeyButtonUI::SetLight(QColor colour, int level, bool shown) {
+    StoreLight(colour, level, shown);
+    update();
+}
+
+bool CDeviceKeyButtonUI::StoreLight(QColor colour, int level, bool shown) {
+    if (lightColour_ == colour && lightLevel_ == level && lightShown_ == shown) return false;
     lightColour_ = colour;
     lightLevel_ = level;
     lightShown_ = shown;
-    update();
+    return true;
 }
 
 void CDeviceKeyButtonUI::SetLightPaused(bool paused) {

@@ -19,6 +19,9 @@ public:
     explicit CDeviceKeyButtonUI(QWidget* parent = nullptr);
 
     void SetLight(QColor colour, int level, bool shown);
+    // The light frame's path: takes the light without redrawing and says
+    // whether it changed; the picture redraws changed keys at display rate.
+    bool StoreLight(QColor colour, int level, bool shown);
     void SetLightPaused(bool paused);
     void SetSelected(bool selected);
     void SetHideSetImage(bool hide);
