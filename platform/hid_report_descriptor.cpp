@@ -257,8 +257,12 @@ HidParseError Parser::Field(HidReportKind kind, uint32_t flags) {
         field += n;
         if (HidParseError e = add(to, cap); e != HidParseError::kNone) return e;
     }
-    if (field < count && !isButton) {
-        // Fields beyond the usages repeat the last usage.
+    if (field < count && isButton) {
+        // Button fields beyond the usages belong to the last capability, as
+        // Windows counts them, but carry no usage.
+        to.back().reportCount += count - field;
+    } else if (field < count) {
+        // Value fields beyond the usages repeat the last usage.
         HidCapability& last = to.back();
         if (!last.isRange) {
             last.reportCount += count - field;
@@ -548,7 +552,7 @@ uint32_t GetHidUsages(const HidCollection& c, HidReportKind kind, uint16_t usage
                 if (index < 0 || index > cap.usageMax - cap.usageMin) continue;
                 const uint16_t usage = static_cast<uint16_t>(cap.usageMin + index);
                 if (usage != 0) usages.push_back(usage);  // usage 0 means "nothing"
-            } else if (raw != 0) {
+            } else if (raw != 0 && i <= static_cast<uint32_t>(cap.usageMax - cap.usageMin)) {
                 usages.push_back(static_cast<uint16_t>(cap.usageMin + i));
             }
         }

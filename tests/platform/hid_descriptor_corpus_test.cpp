@@ -15,6 +15,7 @@
 #include <map>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/hid_report_descriptor.h"
@@ -111,6 +112,16 @@ TEST_F(HidDescriptorCorpus, EveryDescriptorParses) {
                 collections);
 }
 
+// One capability as both sides can state it: report kind, button or value,
+// report id, usage page, usage range, field size and count, and where the
+// first field starts (byte, bit).
+using CapKey = std::tuple<int, bool, int, int, int, int, int, int, int, int>;
+
+CapKey KeyOf(int kind, bool isButton, const HidCapability& cap) {
+    return {kind,          isButton,      cap.reportId,  cap.usagePage, cap.usageMin, cap.usageMax, cap.bitSize,
+            static_cast<int>(cap.reportCount), static_cast<int>(cap.bitOffset / 8), static_cast<int>(cap.bitOffset % 8)};
+}
+
 // What Windows' preparsed data says of one top-level collection.
 struct WindowsCollection {
     uint16_t usagePage = 0;
@@ -119,6 +130,7 @@ struct WindowsCollection {
     size_t buttonCaps[kHidReportKinds] = {};
     size_t valueCaps[kHidReportKinds] = {};
     std::vector<uint8_t> reportIds;  // {0} without report ids
+    std::vector<CapKey> caps;        // sorted
 };
 
 int KindIndex(const std::string& kind) {
@@ -140,8 +152,16 @@ WindowsCollection ReadWindows(const Json::Value& w) {
         const int k = KindIndex(cap["kind"].asString());
         EXPECT_GE(k, 0) << cap["kind"].asString();
         if (k < 0) continue;
-        (cap["IsButtonCap"].asInt() != 0 ? out.buttonCaps : out.valueCaps)[k]++;
+        const bool isButton = cap["IsButtonCap"].asInt() != 0;
+        (isButton ? out.buttonCaps : out.valueCaps)[k]++;
+        const bool range = cap["IsRange"].asInt() != 0;
+        const int usageMin = (range ? cap["Range.UsageMin"] : cap["NotRange.Usage"]).asInt();
+        const int usageMax = (range ? cap["Range.UsageMax"] : cap["NotRange.Usage"]).asInt();
+        out.caps.emplace_back(k, isButton, cap["ReportID"].asInt(), cap["UsagePage"].asInt(), usageMin, usageMax,
+                              cap["BitSize"].asInt(), cap["ReportCount"].asInt(), cap["BytePosition"].asInt(),
+                              cap["BitPosition"].asInt());
     }
+    std::sort(out.caps.begin(), out.caps.end());
     return out;
 }
 
@@ -184,7 +204,15 @@ TEST_F(HidDescriptorCorpus, CollectionsAgreeWithWindowsCapabilities) {
             ++compared;
             const HidCollection* c = Match(d, w);
             ASSERT_NE(c, nullptr) << "no collection " << w.usagePage << ":" << w.usage;
-            bool same = true;
+            std::vector<CapKey> ours;
+            for (size_t k = 0; k < kHidReportKinds; ++k) {
+                for (const HidCapability& cap : c->kinds[k].buttonCaps) ours.push_back(KeyOf(static_cast<int>(k), true, cap));
+                for (const HidCapability& cap : c->kinds[k].valueCaps) ours.push_back(KeyOf(static_cast<int>(k), false, cap));
+            }
+            std::sort(ours.begin(), ours.end());
+            // Beyond the numbers, each capability is the same one: usages, fields and their place.
+            EXPECT_TRUE(ours == w.caps);
+            bool same = ours == w.caps;
             for (size_t k = 0; k < kHidReportKinds; ++k) {
                 SCOPED_TRACE(k);
                 const HidReportKindInfo& info = c->kinds[k];

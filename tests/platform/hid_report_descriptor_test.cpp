@@ -320,6 +320,21 @@ TEST(HidReportDescriptor, UsagesTakeTheUsagePageOfTheirMainItem) {
     }
 }
 
+// A mouse with three buttons in eight one-bit fields: the capability spans
+// all eight (as Windows counts it), the five without a usage report nothing.
+TEST(HidReportDescriptor, ButtonFieldsBeyondTheirUsagesCountButCarryNoUsage) {
+    const Bytes mouse = {0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x05, 0x09, 0x19, 0x01, 0x29, 0x03, 0x15,
+                         0x00, 0x25, 0x01, 0x75, 0x01, 0x95, 0x08, 0x81, 0x02, 0xC0};
+    const HidReportDescriptor d = ParseOk(mouse);
+    const HidCollection& c = d.collections[0];
+    ASSERT_EQ(c.Kind(HidReportKind::kInput).buttonCaps.size(), 1u);
+    EXPECT_EQ(c.Kind(HidReportKind::kInput).buttonCaps[0].reportCount, 8u);
+    EXPECT_EQ(HidMaxUsageListLength(c, HidReportKind::kInput, 0x09), 8u);
+    std::vector<uint16_t> usages;
+    EXPECT_EQ(GetHidUsages(c, HidReportKind::kInput, 0x09, Bytes{0x00, 0xFF}, 8, usages), kHidStatusSuccess);
+    EXPECT_EQ(usages, (std::vector<uint16_t>{1, 2, 3}));
+}
+
 // Values of 32-bit fields scale without overflow; the result is cut to the
 // 32-bit range, never wrapped.
 TEST(HidReportDescriptor, ScaledValuesOfFullRangeFields) {
