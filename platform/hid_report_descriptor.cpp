@@ -201,8 +201,10 @@ HidParseError Parser::Field(HidReportKind kind, uint32_t flags) {
     // lists it (read-only values such as a force-feedback pool size). Fields
     // wider than 32 bits keep their bits in the report and get no capability.
     const bool isArray = (flags & kFlagVariable) == 0;
-    const bool named = std::any_of(usages.begin(), usages.end(), [](const UsageEntry& u) { return u.max != 0; });
-    if ((constant && (isArray || !named)) || bits == 0 || size > kMaxDataFieldBits) return HidParseError::kNone;
+    const bool named =
+        std::any_of(usages.begin(), usages.end(), [](const UsageEntry& u) { return u.max != 0; });
+    if ((constant && (isArray || !named)) || bits == 0 || size > kMaxDataFieldBits)
+        return HidParseError::kNone;
     if (usages.empty()) usages.push_back({global_.usagePage, 0, 0, false, false});
 
     HidCapability proto;

@@ -18,8 +18,7 @@ inline constexpr size_t kHidReportKinds = 3;
 
 // Limits of what we accept from a device.
 inline constexpr size_t kHidMaxDescriptorSize = 4096;  // the kernel's own limit
-// One report, without the id byte: what a 16-bit report length (id byte included) can say.
-inline constexpr size_t kHidMaxReportBytes = 0xFFFF - 1;
+inline constexpr size_t kHidMaxReportBytes = 0xFFFE;   // one report without its id byte: 16-bit length in all
 inline constexpr size_t kHidMaxCaps = 1024;            // capabilities in one descriptor
 inline constexpr size_t kHidMaxCollectionDepth = 32;
 inline constexpr size_t kHidMaxGlobalStack = 16;

@@ -75,7 +75,8 @@ void ReadEverything(const HidReportDescriptor& d, std::mt19937& random) {
                 if (!report.empty()) report[0] = cap.reportId;
                 uint32_t raw = 0;
                 int32_t scaled = 0;
-                EXPECT_EQ(GetHidUsageValue(c, kind, cap.usagePage, cap.usageMax, report, raw), kHidStatusSuccess);
+                EXPECT_EQ(GetHidUsageValue(c, kind, cap.usagePage, cap.usageMax, report, raw),
+                          kHidStatusSuccess);
                 GetHidScaledUsageValue(c, kind, cap.usagePage, cap.usageMin, report, scaled);
             }
         }
@@ -108,8 +109,8 @@ TEST_F(HidDescriptorCorpus, EveryDescriptorParses) {
         collections += d.collections.size();
         ReadEverything(d, random);
     }
-    std::printf("[ corpus   ] %zu of %zu descriptors parse, %zu top-level collections\n", parsed, files.size(),
-                collections);
+    std::printf("[ corpus   ] %zu of %zu descriptors parse, %zu top-level collections\n", parsed,
+                files.size(), collections);
 }
 
 // One capability as both sides can state it: report kind, button or value,
@@ -118,8 +119,16 @@ TEST_F(HidDescriptorCorpus, EveryDescriptorParses) {
 using CapKey = std::tuple<int, bool, int, int, int, int, int, int, int, int>;
 
 CapKey KeyOf(int kind, bool isButton, const HidCapability& cap) {
-    return {kind,          isButton,      cap.reportId,  cap.usagePage, cap.usageMin, cap.usageMax, cap.bitSize,
-            static_cast<int>(cap.reportCount), static_cast<int>(cap.bitOffset / 8), static_cast<int>(cap.bitOffset % 8)};
+    return {kind,
+            isButton,
+            cap.reportId,
+            cap.usagePage,
+            cap.usageMin,
+            cap.usageMax,
+            cap.bitSize,
+            static_cast<int>(cap.reportCount),
+            static_cast<int>(cap.bitOffset / 8),
+            static_cast<int>(cap.bitOffset % 8)};
 }
 
 // What Windows' preparsed data says of one top-level collection.
@@ -147,7 +156,8 @@ WindowsCollection ReadWindows(const Json::Value& w) {
     const char* names[kHidReportKinds] = {"input", "output", "feature"};
     for (size_t k = 0; k < kHidReportKinds; ++k)
         out.lengths[k] = static_cast<uint16_t>(w["lengths"][names[k]].asUInt());
-    for (const Json::Value& id : w["report_ids_in_caps"]) out.reportIds.push_back(static_cast<uint8_t>(id.asUInt()));
+    for (const Json::Value& id : w["report_ids_in_caps"])
+        out.reportIds.push_back(static_cast<uint8_t>(id.asUInt()));
     for (const Json::Value& cap : w["caps"]) {
         const int k = KindIndex(cap["kind"].asString());
         EXPECT_GE(k, 0) << cap["kind"].asString();
@@ -157,9 +167,9 @@ WindowsCollection ReadWindows(const Json::Value& w) {
         const bool range = cap["IsRange"].asInt() != 0;
         const int usageMin = (range ? cap["Range.UsageMin"] : cap["NotRange.Usage"]).asInt();
         const int usageMax = (range ? cap["Range.UsageMax"] : cap["NotRange.Usage"]).asInt();
-        out.caps.emplace_back(k, isButton, cap["ReportID"].asInt(), cap["UsagePage"].asInt(), usageMin, usageMax,
-                              cap["BitSize"].asInt(), cap["ReportCount"].asInt(), cap["BytePosition"].asInt(),
-                              cap["BitPosition"].asInt());
+        out.caps.emplace_back(k, isButton, cap["ReportID"].asInt(), cap["UsagePage"].asInt(), usageMin,
+                              usageMax, cap["BitSize"].asInt(), cap["ReportCount"].asInt(),
+                              cap["BytePosition"].asInt(), cap["BitPosition"].asInt());
     }
     std::sort(out.caps.begin(), out.caps.end());
     return out;
@@ -206,8 +216,10 @@ TEST_F(HidDescriptorCorpus, CollectionsAgreeWithWindowsCapabilities) {
             ASSERT_NE(c, nullptr) << "no collection " << w.usagePage << ":" << w.usage;
             std::vector<CapKey> ours;
             for (size_t k = 0; k < kHidReportKinds; ++k) {
-                for (const HidCapability& cap : c->kinds[k].buttonCaps) ours.push_back(KeyOf(static_cast<int>(k), true, cap));
-                for (const HidCapability& cap : c->kinds[k].valueCaps) ours.push_back(KeyOf(static_cast<int>(k), false, cap));
+                for (const HidCapability& cap : c->kinds[k].buttonCaps)
+                    ours.push_back(KeyOf(static_cast<int>(k), true, cap));
+                for (const HidCapability& cap : c->kinds[k].valueCaps)
+                    ours.push_back(KeyOf(static_cast<int>(k), false, cap));
             }
             std::sort(ours.begin(), ours.end());
             // Beyond the numbers, each capability is the same one: usages, fields and their place.
@@ -219,8 +231,8 @@ TEST_F(HidDescriptorCorpus, CollectionsAgreeWithWindowsCapabilities) {
                 EXPECT_EQ(info.reportByteLength, w.lengths[k]);
                 EXPECT_EQ(info.buttonCaps.size(), w.buttonCaps[k]);
                 EXPECT_EQ(info.valueCaps.size(), w.valueCaps[k]);
-                same = same && info.reportByteLength == w.lengths[k] && info.buttonCaps.size() == w.buttonCaps[k] &&
-                       info.valueCaps.size() == w.valueCaps[k];
+                same = same && info.reportByteLength == w.lengths[k] &&
+                       info.buttonCaps.size() == w.buttonCaps[k] && info.valueCaps.size() == w.valueCaps[k];
             }
             if (same) ++agreed;
         }
