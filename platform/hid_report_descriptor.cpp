@@ -76,24 +76,34 @@ struct GlobalState {
     uint32_t reportCount = 0;
 };
 
+// A usage as its local item gives it: a four-byte usage carries its own
+// page, a shorter one the page in force at the item (until its main item
+// says otherwise, see ResolveUsages).
+struct LocalUsage {
+    uint16_t usage = 0;
+    uint16_t page = 0;
+    bool ownPage = false;
+};
+
+LocalUsage ReadLocalUsage(uint32_t raw, uint8_t size, uint16_t page) {
+    if (size == 4) return {static_cast<uint16_t>(raw & 0xFFFF), static_cast<uint16_t>(raw >> 16), true};
+    return {static_cast<uint16_t>(raw & 0xFFFF), page, false};
+}
+
 struct UsageEntry {
     uint16_t page = 0;
     uint16_t min = 0;
     uint16_t max = 0;
     bool isRange = false;
+    bool ownPage = false;
     uint32_t Length() const { return static_cast<uint32_t>(max) - min + 1; }
 };
 
 struct LocalState {
     std::vector<UsageEntry> usages;
-    std::optional<uint32_t> pendingMin;  // extended (page << 16 | usage)
-    std::optional<uint32_t> pendingMax;
+    std::optional<LocalUsage> pendingMin;
+    std::optional<LocalUsage> pendingMax;
 };
-
-uint32_t Extend(uint32_t raw, uint8_t size, uint16_t page) {
-    // A four-byte usage carries its own page in the high half.
-    return size == 4 ? raw : (static_cast<uint32_t>(page) << 16) | (raw & 0xFFFF);
-}
 
 // Limits in the form the report accessors compare against: logical maximum is
 // read unsigned unless the minimum is negative (how devices write 0..255 as 25 FF).
@@ -110,6 +120,7 @@ private:
     HidParseError Main(uint8_t tag, uint32_t data);
     HidParseError Field(HidReportKind kind, uint32_t flags);
     HidParseError FlushPendingUsage();
+    HidParseError ResolveUsages(std::vector<UsageEntry>& out);
 
     GlobalState global_;
     std::vector<GlobalState> stack_;
@@ -126,13 +137,37 @@ private:
 
 HidParseError Parser::FlushPendingUsage() {
     if (local_.pendingMin && local_.pendingMax) {
-        const uint32_t lo = *local_.pendingMin;
-        const uint32_t hi = *local_.pendingMax;
-        if ((lo >> 16) != (hi >> 16) || (lo & 0xFFFF) > (hi & 0xFFFF)) return HidParseError::kBadUsageRange;
-        local_.usages.push_back({static_cast<uint16_t>(lo >> 16), static_cast<uint16_t>(lo & 0xFFFF),
-                                 static_cast<uint16_t>(hi & 0xFFFF), true});
+        const LocalUsage lo = *local_.pendingMin;
+        const LocalUsage hi = *local_.pendingMax;
+        if (lo.page != hi.page || lo.usage > hi.usage) return HidParseError::kBadUsageRange;
+        local_.usages.push_back({hi.page, lo.usage, hi.usage, true, lo.ownPage || hi.ownPage});
         local_.pendingMin.reset();
         local_.pendingMax.reset();
+    }
+    return HidParseError::kNone;
+}
+
+// Hands out the usages of the main item being parsed and clears the local
+// state. A usage page item between the usages and their main item applies to
+// them (HID 1.11 6.2.2.8: the page is joined to the usage at the main item):
+// from the last usage back, every short usage takes the page now in force,
+// up to the first one that was already given on it. Usages given after the
+// page item, and those before them, keep the page they were given on, as in
+// "Button page, buttons, Consumer page, AC Home, Input" (and as the kernel
+// reads such descriptors); four-byte usages always keep their own.
+HidParseError Parser::ResolveUsages(std::vector<UsageEntry>& out) {
+    if (HidParseError e = FlushPendingUsage(); e != HidParseError::kNone) return e;
+    out = std::move(local_.usages);
+    if (local_.pendingMin || local_.pendingMax) {
+        // Half a range counts as the single usage it names.
+        const LocalUsage u = local_.pendingMin ? *local_.pendingMin : *local_.pendingMax;
+        out.push_back({u.page, u.usage, u.usage, false, u.ownPage});
+    }
+    local_ = LocalState{};
+    for (auto it = out.rbegin(); it != out.rend(); ++it) {
+        if (it->ownPage) continue;
+        if (it->page == global_.usagePage) break;
+        it->page = global_.usagePage;
     }
     return HidParseError::kNone;
 }
@@ -143,8 +178,7 @@ HidParseError Parser::Field(HidReportKind kind, uint32_t flags) {
     const uint32_t size = global_.reportSize;
     const uint32_t count = global_.reportCount;
     if (count > kMaxReportCount) return HidParseError::kBadReportCount;
-    if (size > kHidMaxReportBytes * 8 || (!constant && size > kMaxDataFieldBits))
-        return HidParseError::kBadReportSize;
+    if (size > kHidMaxReportBytes * 8) return HidParseError::kBadReportSize;
     const uint64_t bits = static_cast<uint64_t>(size) * count;
 
     const uint32_t id = global_.reportId;
@@ -160,17 +194,18 @@ HidParseError Parser::Field(HidReportKind kind, uint32_t flags) {
     const uint32_t base = 8 + used;  // byte 0 is the report id (0 without ids)
     used += static_cast<uint32_t>(bits);
 
-    if (HidParseError e = FlushPendingUsage(); e != HidParseError::kNone) return e;
-    std::vector<UsageEntry> usages = std::move(local_.usages);
-    if (local_.pendingMin || local_.pendingMax) {
-        // Half a range counts as the single usage it names.
-        const uint32_t u = local_.pendingMin ? *local_.pendingMin : *local_.pendingMax;
-        usages.push_back({static_cast<uint16_t>(u >> 16), static_cast<uint16_t>(u & 0xFFFF),
-                          static_cast<uint16_t>(u & 0xFFFF), false});
-    }
-    local_ = LocalState{};
-    if (constant || bits == 0) return HidParseError::kNone;
-    if (usages.empty()) usages.push_back({global_.usagePage, 0, 0, false});
+    std::vector<UsageEntry> usages;
+    if (HidParseError e = ResolveUsages(usages); e != HidParseError::kNone) return e;
+    // A constant field is padding unless it is a variable one naming a usage
+    // other than 0: that one is a capability like a data field, as Windows
+    // lists it (read-only values such as a force-feedback pool size). Fields
+    // wider than 32 bits keep their bits in the report and get no capability.
+    const bool isArray = (flags & kFlagVariable) == 0;
+    const bool named =
+        std::any_of(usages.begin(), usages.end(), [](const UsageEntry& u) { return u.max != 0; });
+    if ((constant && (isArray || !named)) || bits == 0 || size > kMaxDataFieldBits)
+        return HidParseError::kNone;
+    if (usages.empty()) usages.push_back({global_.usagePage, 0, 0, false, false});
 
     HidCapability proto;
     proto.reportId = static_cast<uint8_t>(id);
@@ -182,7 +217,6 @@ HidParseError Parser::Field(HidReportKind kind, uint32_t flags) {
     proto.unitExponent = global_.unitExponent;
 
     HidReportKindInfo& info = result_.collections[top].kinds[static_cast<size_t>(kind)];
-    const bool isArray = (flags & kFlagVariable) == 0;
     const bool isButton = isArray || size == 1;
     auto add = [&](std::vector<HidCapability>& to, HidCapability cap) -> HidParseError {
         if (++capCount_ > kHidMaxCaps) return HidParseError::kTooManyCapabilities;
@@ -202,7 +236,7 @@ HidParseError Parser::Field(HidReportKind kind, uint32_t flags) {
             cap.isRange = u.isRange;
             cap.arrayIndexBase = index;
             cap.bitOffset = base;
-            cap.reportCount = static_cast<uint16_t>(count);
+            cap.reportCount = count;
             index += u.Length();
             if (HidParseError e = add(info.buttonCaps, cap); e != HidParseError::kNone) return e;
         }
@@ -221,21 +255,25 @@ HidParseError Parser::Field(HidReportKind kind, uint32_t flags) {
         cap.usageMax = static_cast<uint16_t>(u.min + n - 1);
         cap.isRange = u.isRange;
         cap.bitOffset = base + field * size;
-        cap.reportCount = static_cast<uint16_t>(n);
+        cap.reportCount = n;
         field += n;
         if (HidParseError e = add(to, cap); e != HidParseError::kNone) return e;
     }
-    if (field < count && !isButton) {
-        // Fields beyond the usages repeat the last usage.
+    if (field < count && isButton) {
+        // Button fields beyond the usages belong to the last capability, as
+        // Windows counts them, but carry no usage.
+        to.back().reportCount += count - field;
+    } else if (field < count) {
+        // Value fields beyond the usages repeat the last usage.
         HidCapability& last = to.back();
         if (!last.isRange) {
-            last.reportCount = static_cast<uint16_t>(last.reportCount + (count - field));
+            last.reportCount += count - field;
         } else {
             HidCapability cap = last;
             cap.isRange = false;
             cap.usageMin = cap.usageMax;
             cap.bitOffset = base + field * size;
-            cap.reportCount = static_cast<uint16_t>(count - field);
+            cap.reportCount = count - field;
             if (HidParseError e = add(to, cap); e != HidParseError::kNone) return e;
         }
     }
@@ -251,18 +289,18 @@ HidParseError Parser::Main(uint8_t tag, uint32_t data) {
         case kMainFeature:
             return Field(HidReportKind::kFeature, data);
         case kMainCollection: {
-            if (HidParseError e = FlushPendingUsage(); e != HidParseError::kNone) return e;
+            std::vector<UsageEntry> usages;
+            if (HidParseError e = ResolveUsages(usages); e != HidParseError::kNone) return e;
             if (depth_ == 0) {
                 HidCollection c;
                 c.usagePage = global_.usagePage;
-                if (!local_.usages.empty()) {
-                    c.usagePage = local_.usages.front().page;
-                    c.usage = local_.usages.front().min;
+                if (!usages.empty()) {
+                    c.usagePage = usages.front().page;
+                    c.usage = usages.front().min;
                 }
                 result_.collections.push_back(std::move(c));
             }
             if (++depth_ > kHidMaxCollectionDepth) return HidParseError::kUnbalancedCollection;
-            local_ = LocalState{};
             return HidParseError::kNone;
         }
         case kMainEndCollection:
@@ -350,13 +388,11 @@ HidParseError Parser::Run(std::span<const uint8_t> bytes, HidReportDescriptor& o
                     break;
             }
         } else if (type == kTypeLocal) {
-            const uint32_t usage = Extend(data, size, global_.usagePage);
+            const LocalUsage usage = ReadLocalUsage(data, size, global_.usagePage);
             switch (tag) {
                 case kLocalUsage:
                     e = FlushPendingUsage();
-                    local_.usages.push_back({static_cast<uint16_t>(usage >> 16),
-                                             static_cast<uint16_t>(usage & 0xFFFF),
-                                             static_cast<uint16_t>(usage & 0xFFFF), false});
+                    local_.usages.push_back({usage.page, usage.usage, usage.usage, false, usage.ownPage});
                     break;
                 case kLocalUsageMin:
                     if (local_.pendingMin) e = HidParseError::kBadUsageRange;
@@ -518,7 +554,7 @@ uint32_t GetHidUsages(const HidCollection& c, HidReportKind kind, uint16_t usage
                 if (index < 0 || index > cap.usageMax - cap.usageMin) continue;
                 const uint16_t usage = static_cast<uint16_t>(cap.usageMin + index);
                 if (usage != 0) usages.push_back(usage);  // usage 0 means "nothing"
-            } else if (raw != 0) {
+            } else if (raw != 0 && i <= static_cast<uint32_t>(cap.usageMax - cap.usageMin)) {
                 usages.push_back(static_cast<uint16_t>(cap.usageMin + i));
             }
         }
@@ -565,10 +601,11 @@ uint32_t GetHidScaledUsageValue(const HidCollection& c, HidReportKind kind, uint
     const uint32_t raw = ExtractBits(report, cap->bitOffset + field * cap->bitSize, cap->bitSize);
     const int64_t v = cap->logicalMin < 0 ? SignExtend(raw, cap->bitSize) : static_cast<int64_t>(raw);
     if (v < cap->logicalMin || v > cap->logicalMax) return kHidStatusValueOutOfRange;
-    // Both ranges fit in 33 bits, so the product stays well inside 64 bits.
-    const int64_t scaled =
-        physMin + (v - cap->logicalMin) * (physMax - physMin) / (cap->logicalMax - cap->logicalMin);
-    value = static_cast<int32_t>(std::clamp<int64_t>(scaled, INT32_MIN, INT32_MAX));
+    // Each range spans up to 2^32, so the product needs more than 64 bits.
+    __extension__ using Wide = __int128;
+    const Wide scaled = Wide{physMin} + Wide{v - cap->logicalMin} * Wide{physMax - physMin} /
+                                            Wide{cap->logicalMax - cap->logicalMin};
+    value = static_cast<int32_t>(std::clamp<Wide>(scaled, INT32_MIN, INT32_MAX));
     return kHidStatusSuccess;
 }
 

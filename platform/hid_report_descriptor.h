@@ -18,12 +18,14 @@ inline constexpr size_t kHidReportKinds = 3;
 
 // Limits of what we accept from a device.
 inline constexpr size_t kHidMaxDescriptorSize = 4096;  // the kernel's own limit
-inline constexpr size_t kHidMaxReportBytes = 4096;     // one report, without the id byte
+inline constexpr size_t kHidMaxReportBytes = 0xFFFE;   // one report without its id byte: 16-bit length in all
 inline constexpr size_t kHidMaxCaps = 1024;            // capabilities in one descriptor
 inline constexpr size_t kHidMaxCollectionDepth = 32;
 inline constexpr size_t kHidMaxGlobalStack = 16;
 
 // One button or value capability: a run of equal fields in one report.
+// Data fields wider than 32 bits (serial numbers, vendor blobs) take their
+// room in the report but get no capability: no value we hand out holds them.
 struct HidCapability {
     uint8_t reportId = 0;  // 0 when the descriptor uses no report ids
     uint16_t usagePage = 0;
@@ -34,8 +36,8 @@ struct HidCapability {
     bool isAbsolute = true;
     uint32_t arrayIndexBase = 0;  // arrays: index (value - logicalMin) that maps to usageMin
     uint32_t bitOffset = 0;       // from the start of the report buffer, report id byte included
-    uint16_t bitSize = 0;         // bits per field
-    uint16_t reportCount = 0;     // number of fields
+    uint16_t bitSize = 0;         // bits per field, 1..32
+    uint32_t reportCount = 0;     // number of fields
     int64_t logicalMin = 0;
     int64_t logicalMax = 0;
     int64_t physicalMin = 0;

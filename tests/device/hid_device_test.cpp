@@ -197,6 +197,45 @@ TEST(HidDevice, ADeviceWhoseButtonsNeedAbsurdlyManySlotsIsRefused) {
     EXPECT_TRUE(trace.Contains("refused, its buttons need too many decoding slots"));
 }
 
+// A pen whose report carries a 64-bit serial number shares its interface
+// with a mouse: both collections open, and the pen's fields after the serial
+// number decode; the serial number itself gets no slot.
+TEST(HidDevice, APenWithAWideSerialNumberAndItsNeighbourOpen) {
+    const std::vector<uint8_t> d = {
+        0x05, 0x0D, 0x09, 0x02, 0xA1, 0x01, 0x85, 0x02, 0x09, 0x20, 0xA1, 0x00, 0x09, 0x42, 0x15, 0x00, 0x25,
+        0x01, 0x75, 0x01, 0x95, 0x01, 0x81, 0x02, 0x75, 0x07, 0x81, 0x03, 0x09, 0x5B, 0x75, 0x40, 0x81, 0x02,
+        0x05, 0x01, 0x09, 0x30, 0x15, 0x00, 0x26, 0xFF, 0x7F, 0x75, 0x10, 0x81, 0x02, 0xC0, 0xC0,  // pen
+        0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x85, 0x03, 0x05, 0x09, 0x19, 0x01, 0x29, 0x03, 0x15, 0x00, 0x25,
+        0x01, 0x75, 0x01, 0x95, 0x03, 0x81, 0x02, 0x75, 0x05, 0x95, 0x01, 0x81, 0x03, 0xC0};  // mouse
+    auto bus = std::make_shared<sim::SimHidBus>();
+    bus->Plug(
+        std::make_shared<sim::SimDevice>(sim::SimDeviceModel{"pen", 0x1234, 0x0003, 0, {{0, d}}}, nullptr));
+    ASSERT_EQ(bus->Paths().size(), 2u);
+
+    CHidDevice pen(bus), mouse(bus);
+    ASSERT_TRUE(pen.Open(PathWith(*bus, "&col01"), true, false, true, false));
+    ASSERT_TRUE(mouse.Open(PathWith(*bus, "&col02"), true, false, true, false));
+    EXPECT_EQ(pen.Caps().usagePage, 0x0D);
+    EXPECT_EQ(pen.Caps().inputReportByteLength, 12);  // id, tip and padding, 8 serial bytes, X
+    EXPECT_EQ(pen.Caps().numberInputButtonCaps, 1);
+    EXPECT_EQ(pen.Caps().numberInputValueCaps, 1);
+    EXPECT_EQ(mouse.Caps().usage, 0x02);
+    EXPECT_EQ(mouse.Caps().inputReportByteLength, 2);
+
+    std::span<HidDataItem> items = pen.InputItems();
+    ASSERT_EQ(items.size(), 2u);
+    std::vector<uint8_t> report(12, 0xEE);
+    report[0] = 0x02;
+    report[1] = 0x01;
+    report[10] = 0x00;
+    report[11] = 0x40;
+    ASSERT_TRUE(pen.UnpackInputReport(items, report));
+    EXPECT_EQ(items[0].usages[0], 0x42);
+    EXPECT_EQ(items[1].usage, 0x30);
+    EXPECT_EQ(items[1].value, 0x4000u);
+    EXPECT_EQ(items[1].scaledValue, 0x4000);
+}
+
 TEST(HidDeviceList, GrowsPastEightInEnumerationOrderAndFailsEmpty) {
     auto bus = std::make_shared<sim::SimHidBus>();
     for (int i = 0; i < 3; ++i) bus->Plug(sim::MakeEmulatedKeyboard());  // 5 paths each
