@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
@@ -55,8 +56,16 @@ int RunApplication(QApplication& app, const StartOptions& options) {
     TraceF("软件标示：%d", static_cast<int>(kMsgApplication));
 
     // A screenshot run renders its own window and leaves a running copy alone.
-    CSingleInstance instance(QString::fromUtf8(kAppName), QString::fromStdString(RuntimeFolder()));
-    if (options.screenshotPath.isEmpty() && !instance.Acquire()) {
+    // Without a private folder for the lock the program still starts: no other
+    // user can keep it from running, at the cost of the one-copy guard.
+    QString noFolder;
+    const QString instanceFolder =
+        CSingleInstance::PrivateFolder(qEnvironmentVariable("XDG_RUNTIME_DIR"), QDir::tempPath(), &noFolder);
+    CSingleInstance instance(QString::fromUtf8(kAppName), instanceFolder);
+    if (instanceFolder.isEmpty()) {
+        Complain(QStringLiteral("no private folder for the single-instance lock (%1); starting without it")
+                     .arg(noFolder));
+    } else if (options.screenshotPath.isEmpty() && !instance.Acquire()) {
         instance.WakeRunning();
         return 0;
     }
@@ -78,6 +87,7 @@ int RunApplication(QApplication& app, const StartOptions& options) {
     ui::CQtDialogs dialogs;
     CDBusLightControl lightBus;
     auto wnd = std::make_unique<CMainWnd>(dialogs, lightBus);
+    wnd->SetStartHidden(options.hidden && options.screenshotPath.isEmpty());
     if (!wnd->Create()) {
         Complain(QStringLiteral("the main window cannot be built: %1").arg(wnd->Error()));
         return 1;

@@ -9,6 +9,7 @@ namespace r88 {
 
 struct StartOptions {
     bool simulate = false;       // attach the emulated devices
+    bool hidden = false;         // start without showing the window (tray or a second start shows it)
     QString screenshotPath;      // render the main window to this PNG once settled, then exit
 };
 

@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QIcon>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QStyle>
@@ -33,6 +34,7 @@ CDeviceOptionUI::CDeviceOptionUI(QWidget* parent)
     : QWidget(parent),
       timers_(std::make_unique<ui::CControlTimers>([this](QWidget*, int id) { OnTimer(id); })) {
     setAttribute(Qt::WA_StyledBackground);
+    setCursor(Qt::PointingHandCursor);  // the whole item is a button
 }
 
 CDeviceOptionUI::~CDeviceOptionUI() {
@@ -160,6 +162,28 @@ void CDeviceOptionUI::SetName(const QString& text) {
 void CDeviceOptionUI::LinkDevice(COrvaneUSBDevice* device) {
     device_ = device;
     if (device != nullptr) device->SetDeviceOption(this);
+}
+
+void CDeviceOptionUI::mousePressEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(e);
+        return;
+    }
+    pressed_ = true;
+    e->accept();
+}
+
+void CDeviceOptionUI::mouseReleaseEvent(QMouseEvent* e) {
+    const bool clicked =
+        pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
+    pressed_ = false;
+    if (!clicked) {
+        QWidget::mouseReleaseEvent(e);
+        return;
+    }
+    e->accept();
+    // The selector's own click, so the window hears the user's choice as usual.
+    if (QAbstractButton* s = Selector(); s != nullptr && s->isEnabled()) s->click();
 }
 
 void CDeviceOptionUI::SetVisible(bool on) {

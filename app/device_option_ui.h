@@ -15,6 +15,7 @@
 
 class QAbstractButton;
 class QLabel;
+class QMouseEvent;
 
 namespace r88 {
 
@@ -85,6 +86,11 @@ public:
 
     QAbstractButton* Selector();
 
+protected:
+    // A click anywhere on the item selects it, as one on its selector does.
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
 private:
     QAbstractButton* SynchroMark();
     QLabel* NameLabel();
@@ -96,6 +102,7 @@ private:
     QString powerTabName_;
     int powerTabIndex_ = -1;
     bool visible_ = true;
+    bool pressed_ = false;
     int type_ = 0;
     int subType_ = 0;
     QPointer<COrvaneUSBDevice> device_;

@@ -10,8 +10,10 @@ namespace {
 
 void PrintUsage() {
     std::printf(
-        "usage: vantiro-r88 [--simulate] [--screenshot FILE] [--version]\n"
+        "usage: vantiro-r88 [--simulate] [--hidden] [--screenshot FILE] [--version]\n"
         "  --simulate         attach the emulated keyboard, mouse pad and headset\n"
+        "  --hidden           start without showing the window; the tray icon or a\n"
+        "                     second start shows it\n"
         "  --screenshot FILE  start, let start-up settle, save the main window as PNG and exit\n"
         "  --version          print the version\n");
 }
@@ -31,6 +33,8 @@ int main(int argc, char** argv) {
         }
         if (std::strcmp(argv[i], "--simulate") == 0) {
             options.simulate = true;
+        } else if (std::strcmp(argv[i], "--hidden") == 0) {
+            options.hidden = true;
         } else if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) {
             options.screenshotPath = QString::fromLocal8Bit(argv[++i]);
         } else {
@@ -43,7 +47,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(r88::kAppName));
     QApplication::setApplicationVersion(QString::fromLatin1(r88::kAppVersion));
-    QApplication::setQuitOnLastWindowClosed(false);  // closing the window only hides it
+    QApplication::setQuitOnLastWindowClosed(false);  // the window decides what closing it means
     r88::ui::InstallTraceCategory();
     return r88::RunApplication(app, options);
 }

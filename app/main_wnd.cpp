@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -83,6 +84,9 @@ bool CMainWnd::Create() {
     setWindowIcon(QIcon(ui::CSkinResources::Instance().Folder() + QStringLiteral("common/logo.svg")));
     CreateTray();
     WatchScreens();
+    // Ctrl+Q ends the program from the window, tray or not.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this,
+            &CMainWnd::Exit);
     initialised_ = true;
     ui::CNotifyDispatcher::For(this)->Send(ui::event::kWindowInit, this);
     return true;
@@ -102,7 +106,11 @@ void CMainWnd::CreateTray() {
         else if (reason == QSystemTrayIcon::Context)
             bridge_->PostMessage(kMsgTrayIcon, 0, kTrayRightButtonUp);
     });
-    if (QSystemTrayIcon::isSystemTrayAvailable()) tray_->show();
+    if (TrayAvailable()) tray_->show();
+}
+
+bool CMainWnd::TrayAvailable() const {
+    return trayProbe_ ? trayProbe_() : QSystemTrayIcon::isSystemTrayAvailable();
 }
 
 void CMainWnd::WatchScreens() {
@@ -110,8 +118,9 @@ void CMainWnd::WatchScreens() {
     if (screen == nullptr) return;
     connect(screen, &QScreen::geometryChanged, this,
             [this] { bridge_->PostMessage(kMsgDisplayChange, 0, 0); });
-    connect(screen, &QScreen::logicalDotsPerInchChanged, this,
-            [this](qreal dpi) { bridge_->PostMessage(kMsgDpiChanged, static_cast<uintptr_t>(dpi), 0); });
+    connect(screen, &QScreen::logicalDotsPerInchChanged, this, [this](qreal dpi) {
+        bridge_->PostMessage(kMsgDpiChanged, static_cast<uintptr_t>(qRound(dpi)), 0);
+    });
 }
 
 void CMainWnd::OnWindowInit() {
@@ -119,11 +128,15 @@ void CMainWnd::OnWindowInit() {
     lightBus_.Announce(1, 1);
     SetLanguage(ui::StoredLanguageIndex());
     devices_->BuildDevicePages();
+    // The pages came after the language's fonts were handed out.
+    ui::CFontSet::Instance().ApplyTo(this);
     ApplySoftwareLighting(lightControl_);
     UpdateNoDeviceLink();
-    show();
+    keepHidden_ = startHidden_;
+    if (!keepHidden_) show();
     devices_->Start();
-    timers_->SetTimer(this, kTimerRestoreLayout, 100);
+    // A window started hidden is laid out when it is first shown.
+    if (!keepHidden_) timers_->SetTimer(this, kTimerRestoreLayout, 100);
 }
 
 void CMainWnd::Notify(const ui::Notification& n) {
@@ -193,9 +206,9 @@ void CMainWnd::OnClick(const ui::Notification& n) {
         return name.compare(QLatin1String(candidate), Qt::CaseInsensitive) == 0;
     };
     if (is("closebtn")) {
-        hide();  // the program stays in the tray
+        CloseToTray();
     } else if (is("nodevice_ok_btn")) {
-        hide();
+        CloseToTray();
     } else if (is("control_light_status")) {
         ToggleLightControl();
     } else if (is("minbtn")) {
@@ -242,7 +255,8 @@ intptr_t CMainWnd::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam
         case kMsgApplication:
             TraceF("软件标示 %d，%xd%xd", static_cast<int>(msg), static_cast<unsigned>(wParam),
                    static_cast<unsigned>(lParam));
-            ShowMainWindow();
+            // The discovery thread's message (lParam 0) leaves a window started hidden alone.
+            if (lParam != 0 || !keepHidden_) ShowMainWindow();
             return 0;
         case kMsgUpdateProgress:
             switch (wParam) {
@@ -311,18 +325,17 @@ intptr_t CMainWnd::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam
             return 0;
         case kMsgDpiChanged:
             ui::CToolkitDpi::SetAll(static_cast<int>(wParam));
+            dpi_ = ui::CToolkitDpi::Current();  // the value RestoreLayout returns to
             RestoreLayout();
             Trace("界面 DPI 发生变化");
             return 0;
         case kMsgTrayIcon:
             OnTrayIcon(lParam);
             return 0;
-        case kMsgMenuCommand: {
-            const auto actions = trayMenu_ ? trayMenu_->actions() : QList<QAction*>();
-            const qsizetype index = static_cast<qsizetype>(wParam);
-            if (index < actions.size() && actions[index]->objectName() == QLatin1String("exit")) Exit();
+        case kMsgMenuCommand:
+            if (const auto* command = reinterpret_cast<const MenuCommand*>(lParam))
+                OnMenuCommand(command->name);
             return 1;
-        }
         case kMsgDpiTrace:
             Trace("界面 DPI 1发生变化");
             return 0;
@@ -335,7 +348,7 @@ intptr_t CMainWnd::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam
         case kMsgDeviceFound:
             devices_->ConnectSlot(static_cast<std::size_t>(wParam));
             // There is no settings window yet to close here.
-            if (!devices_->Stopping()) ShowMainWindow();
+            if (!devices_->Stopping() && !keepHidden_) ShowMainWindow();
             return 0;
         case kMsgDeviceGone:
             devices_->DisconnectSlot(static_cast<std::size_t>(wParam));
@@ -373,6 +386,7 @@ void CMainWnd::OnTrayIcon(intptr_t lParam) {
         if (isVisible() && !isMinimized()) {
             hide();
         } else {
+            keepHidden_ = false;
             RestoreLayout();
             showNormal();
             raise();
@@ -392,12 +406,29 @@ void CMainWnd::OpenTrayMenu() {
     if (!style.isEmpty()) trayMenu_->setStyleSheet(style);
     QAction* exit = trayMenu_->addAction(ui::TextOf(QStringLiteral("menu_exit")));
     exit->setObjectName(QStringLiteral("exit"));
-    const auto actions = trayMenu_->actions();
-    for (qsizetype i = 0; i < actions.size(); ++i) {
-        connect(actions[i], &QAction::triggered, this,
-                [this, i] { bridge_->PostMessage(kMsgMenuCommand, static_cast<uintptr_t>(i), 0); });
+    // An item is known by its command name, whatever its place in the menu;
+    // the command runs once the menu has finished with the click.
+    for (QAction* action : trayMenu_->actions()) {
+        connect(action, &QAction::triggered, this, [this, name = action->objectName()] {
+            QMetaObject::invokeMethod(
+                this,
+                [this, name] {
+                    MenuCommand command{name};
+                    HandleMessage(kMsgMenuCommand, 0, reinterpret_cast<intptr_t>(&command));
+                },
+                Qt::QueuedConnection);
+        });
     }
     trayMenu_->popup(QCursor::pos() - QPoint(0, 50));
+}
+
+void CMainWnd::OnMenuCommand(const QString& name) {
+    if (name == QLatin1String("exit")) {
+        Exit();
+        return;
+    }
+    // Any other name is a command of the macro action menu, which has no
+    // handler yet.
 }
 
 void CMainWnd::UpdateNoDeviceLink() {
@@ -405,23 +436,35 @@ void CMainWnd::UpdateNoDeviceLink() {
 }
 
 void CMainWnd::ShowMainWindow() {
+    keepHidden_ = false;
     UpdateNoDeviceLink();
-    showNormal();
-    // Raising and activating brings the window to the front without moving it.
+    // A window started hidden has not been laid out yet.
+    if (restoreLayoutCount_ == 0) RestoreLayout();
+    // Restored from minimised as well as from hidden; raising and activating
+    // brings it to the front without moving it.
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
     raise();
     activateWindow();
+}
+
+QRect CMainWnd::FitWindow(QSize design, const QRect& area) {
+    if (!area.isValid()) return QRect(QPoint(0, 0), design);
+    const QSize size = design.boundedTo(area.size());
+    return QRect(
+        area.topLeft() + QPoint((area.width() - size.width()) / 2, (area.height() - size.height()) / 2),
+        size);
 }
 
 void CMainWnd::RestoreLayout() {
     ++restoreLayoutCount_;
     const bool wasVisible = isVisible();
-    if (isMinimized()) showNormal();
+    if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
+    // Laid out at 96 DPI, then back at the screen's own.
     ui::CToolkitDpi::SetAll(96);
-    setGeometry(0, 0, kLayoutSize.width(), kLayoutSize.height());
-    if (QScreen* s = screen()) {
-        const QRect area = s->availableGeometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
-    }
+    const QRect area = screen() != nullptr ? screen()->availableGeometry() : QRect();
+    setGeometry(FitWindow(kLayoutSize, area));
+    ui::CToolkitDpi::SetAll(dpi_);
     setVisible(wasVisible);
 }
 
@@ -463,9 +506,20 @@ QString CMainWnd::ResolveTextId(const QString& id) {
 }
 
 void CMainWnd::Exit() {
+    if (exiting_) return;
     exiting_ = true;
     HandleMessage(kMsgDestroy, 0, 0);
     close();
+}
+
+void CMainWnd::CloseToTray() {
+    if (!TrayAvailable()) {
+        // A hidden window without a tray icon could be neither found nor ended.
+        Exit();
+        return;
+    }
+    if (tray_ && !tray_->isVisible()) tray_->show();  // the tray may have come after us
+    hide();
 }
 
 void CMainWnd::closeEvent(QCloseEvent* e) {
@@ -473,9 +527,15 @@ void CMainWnd::closeEvent(QCloseEvent* e) {
         e->accept();
         return;
     }
+    if (!TrayAvailable()) {
+        exiting_ = true;
+        HandleMessage(kMsgDestroy, 0, 0);
+        e->accept();
+        return;
+    }
     // Closing only hides the window; the program stays in the tray.
     e->ignore();
-    hide();
+    CloseToTray();
 }
 
 void CMainWnd::changeEvent(QEvent* e) {

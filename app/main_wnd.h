@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QSystemTrayIcon>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "app/layout_tags.h"
@@ -25,6 +26,12 @@ class ILightControlBus;
 class CDeviceManager;
 class COrvaneUSBDevice;
 
+// What message 1145 carries in lParam: the chosen menu item's command name.
+// It lives while the message is handled.
+struct MenuCommand {
+    QString name;
+};
+
 class CMainWnd : public QWidget, public ui::INotifyHandler {
     Q_OBJECT
 public:
@@ -35,6 +42,16 @@ public:
 
     CMainWnd(ui::IDialogs& dialogs, ILightControlBus& lightBus);
     ~CMainWnd() override;
+
+    // Whether the desktop shows tray icons; asked each time the window is
+    // closed. Qt's answer unless replaced (tests).
+    using TrayProbe = std::function<bool()>;
+    void SetTrayProbe(TrayProbe probe) { trayProbe_ = std::move(probe); }
+    bool TrayAvailable() const;
+    // Before Create: start without showing the window (autostart). It stays
+    // hidden through device connections until the tray icon or a second
+    // start asks for it.
+    void SetStartHidden(bool hidden) { startHidden_ = hidden; }
 
     // Builds the window from "XML_MAIN". False (with Error()) when the main
     // layout cannot be built; the program cannot go on without it.
@@ -59,6 +76,7 @@ public:
 
     // Ends the program: stops the workers and leaves the event loop.
     void Exit();
+    bool Exiting() const { return exiting_; }
 
     // The device manager: pages, strip, discovery.
     CDeviceManager& Devices() { return *devices_; }
@@ -74,9 +92,14 @@ public:
     int RestoreLayoutCount() const { return restoreLayoutCount_; }
     int FirstUpdateState() const { return firstUpdateState_; }
     int SecondUpdateState() const { return secondUpdateState_; }
+    // The DPI the window's screen asks for (96 until a DPI change says otherwise).
+    int Dpi() const { return dpi_; }
 
     static constexpr QSize kInitialSize{800, 572};
     static constexpr QSize kLayoutSize{1350, 810};
+    // Where RestoreLayout puts the window on a screen area: the design size
+    // centred where it fits, else as much as the area holds, never off it.
+    static QRect FitWindow(QSize design, const QRect& area);
 
 signals:
     // Fires when the language changed so device objects rebuild their texts.
@@ -100,6 +123,10 @@ private:
     void OnTimer(int id);
     void OnTrayIcon(intptr_t lParam);
     void OpenTrayMenu();
+    void OnMenuCommand(const QString& name);
+    // Close button and the window manager's close: hide to the tray, or end
+    // the program where no tray could bring the window back.
+    void CloseToTray();
     void UpdateNoDeviceLink();
     void CreateTray();
     void WatchScreens();
@@ -115,6 +142,7 @@ private:
     QString error_;
     std::unique_ptr<QSystemTrayIcon> tray_;
     std::unique_ptr<QMenu> trayMenu_;
+    TrayProbe trayProbe_;
 
     bool lightControl_ = true;
     bool awake_ = true;
@@ -123,6 +151,9 @@ private:
     bool relayout_ = false;
     bool exiting_ = false;
     bool initialised_ = false;
+    bool startHidden_ = false;
+    bool keepHidden_ = false;  // started hidden and nobody has asked for the window yet
+    int dpi_ = 96;
     int language_ = -1;
     int firstUpdateState_ = 0;
     int secondUpdateState_ = 0;

@@ -1,7 +1,7 @@
 #pragma once
-// One running copy per user session: a lock file in the runtime folder and a
-// local socket beside it. A second start finds the lock held, wakes the
-// running copy through the socket and ends.
+// One running copy per user session: a lock file in a folder only this user
+// can write and a local socket beside it. A second start finds the lock held,
+// wakes the running copy through the socket and ends.
 #include <QLocalServer>
 #include <QLockFile>
 #include <QObject>
@@ -12,6 +12,16 @@ namespace r88 {
 class CSingleInstance : public QObject {
     Q_OBJECT
 public:
+    // Where the lock and socket live: the runtime folder when it is private
+    // to this user, else "<sharedBase>/vantiro-r88-<uid>", created 0700. A
+    // folder that another user owns or may write is never used: anyone
+    // could hold the lock there and keep the program from starting. Empty
+    // (with `problem` saying why) when neither folder can be used.
+    static QString PrivateFolder(const QString& runtimeFolder, const QString& sharedBase, QString* problem);
+    // True when `path` is a real folder (not a link) owned by this user that
+    // no one else may read or write.
+    static bool IsPrivateFolder(const QString& path, QString* problem = nullptr);
+
     // name: the application name; folder: where the lock and socket live.
     CSingleInstance(const QString& name, const QString& folder, QObject* parent = nullptr);
     ~CSingleInstance() override;

@@ -9,6 +9,7 @@
 #include "ui/dialogs.h"
 #include "ui/dpi.h"
 #include "ui/find_control.h"
+#include "ui/font_set.h"
 #include "ui/skin_loader.h"
 #include "ui/skin_resources.h"
 #include "ui/texts.h"
@@ -51,6 +52,7 @@ bool CMsgWnd::Build() {
     if (!style.isEmpty()) setStyleSheet(style);
     new CNotifyDispatcher(this, this);
     CWindowCaption::Install(this);
+    CFontSet::Instance().ApplyTo(this);  // the numbered fonts of the current language
     return built;
 }
 

@@ -255,6 +255,35 @@ TEST_F(DeviceStripTest, UserSelectionAndFunctionTabsRouteToTheSelectedPage) {
     EXPECT_EQ(Device(kKeyboardRow).GetFunctionTab(), 1);  // the other page is left alone
 }
 
+TEST_F(DeviceStripTest, AClickAnywhereOnAnItemSelectsIt) {
+    Plug(sim::MakeEmulatedKeyboard());
+    Plug(sim::MakeEmulatedHeadset());
+    ASSERT_TRUE(test::WaitUntil([&] { return Shown(kKeyboardRow) && Shown(kHeadsetRow); }));
+    ASSERT_TRUE(Item(kKeyboardRow).IsSelected());
+
+    // On the device name ...
+    auto* name = ui::FindControl<QLabel>(&Item(kHeadsetRow), QStringLiteral("device_select_name"));
+    ASSERT_NE(name, nullptr);
+    QTest::mouseClick(name, Qt::LeftButton);
+    EXPECT_TRUE(Item(kHeadsetRow).IsSelected());
+    EXPECT_FALSE(Item(kKeyboardRow).IsSelected());
+    EXPECT_EQ(wnd_->SelectedDevice(), &Device(kHeadsetRow));
+    EXPECT_EQ(Tabs(strip::kDeviceSwitch)->currentWidget(), &Device(kHeadsetRow));
+
+    // ... or on the item's own background, right of its controls.
+    CDeviceOptionUI& keyboard = Item(kKeyboardRow);
+    const QPoint blank(keyboard.width() - 2, keyboard.height() / 2);
+    ASSERT_EQ(keyboard.childAt(blank), nullptr);
+    QTest::mouseClick(&keyboard, Qt::LeftButton, {}, blank);
+    EXPECT_TRUE(keyboard.IsSelected());
+    EXPECT_EQ(Devices().CurrentType(), kDeviceKeyboard);
+    // A right click, or a press that leaves the item before it ends, selects nothing.
+    QTest::mouseClick(&Item(kHeadsetRow), Qt::RightButton);
+    QTest::mousePress(&Item(kHeadsetRow), Qt::LeftButton);
+    QTest::mouseRelease(&Item(kHeadsetRow), Qt::LeftButton, {}, QPoint(-5, -5));
+    EXPECT_TRUE(keyboard.IsSelected());
+}
+
 TEST_F(DeviceStripTest, TheSelectedPagesProfileBarIsDrivenByTheWindow) {
     Plug(sim::MakeEmulatedKeyboard());
     Plug(sim::MakeEmulatedMousePad());

@@ -1,5 +1,8 @@
 // Runs the real program: single instance across processes, start-up with
 // broken data, the screenshot mode.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -25,15 +28,26 @@ protected:
     QString Runtime() const { return home_.filePath(QStringLiteral("runtime")); }
     static QString Program() { return test::BinaryDir() + QStringLiteral("/bin/vantiro-r88"); }
 
-    void Prepare(QProcess& p, const QString& dataDir = QString()) {
+    // A session without a runtime folder: the lock goes to a private folder
+    // in the temporary folder.
+    QString SharedTemp() const { return home_.filePath(QStringLiteral("tmp")); }
+
+    void Prepare(QProcess& p, const QString& dataDir = QString(), bool withRuntime = true) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        // The tests' own platform, with their screens.
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"),
+                   qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("offscreen")));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), Runtime());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), home_.filePath(QStringLiteral("config")));
         env.insert(QStringLiteral("XDG_DATA_HOME"), home_.filePath(QStringLiteral("data")));
         env.insert(QStringLiteral("VANTIRO_TRACE"), QStringLiteral("1"));
         env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
         if (!dataDir.isEmpty()) env.insert(QStringLiteral("VANTIRO_DATA_DIR"), dataDir);
+        if (!withRuntime) {
+            env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+            QDir().mkpath(SharedTemp());
+            env.insert(QStringLiteral("TMPDIR"), SharedTemp());
+        }
         p.setProcessEnvironment(env);
         p.setProgram(Program());
     }
@@ -62,37 +76,45 @@ protected:
 };
 
 TEST_F(StartUpTest, SecondStartWakesTheFirstAndEndsWithoutAWindow) {
-    QProcess first;
-    Prepare(first);
-    first.start();
-    ASSERT_TRUE(first.waitForStarted());
-    const QString socket =
-        Runtime() + QLatin1Char('/') + QString::fromUtf8(kAppName) + QStringLiteral(".socket");
-    ASSERT_TRUE(test::WaitUntil([&] { return QFile::exists(socket); }, 10000));
+    for (const bool withRuntime : {true, false}) {
+        SCOPED_TRACE(withRuntime ? "runtime folder" : "no runtime folder");
+        QProcess first;
+        Prepare(first, QString(), withRuntime);
+        first.start();
+        ASSERT_TRUE(first.waitForStarted());
+        const QString folder =
+            withRuntime ? Runtime() : SharedTemp() + QStringLiteral("/vantiro-r88-%1").arg(geteuid());
+        const QString socket =
+            folder + QLatin1Char('/') + QString::fromUtf8(kAppName) + QStringLiteral(".socket");
+        ASSERT_TRUE(test::WaitUntil([&] { return QFile::exists(socket); }, 10000));
+        struct stat st {};
+        ASSERT_EQ(stat(QFile::encodeName(folder).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0700u);
 
-    QProcess second;
-    Prepare(second);
-    QElapsedTimer clock;
-    clock.start();
-    second.start();
-    ASSERT_TRUE(second.waitForFinished(2000));
-    EXPECT_LT(clock.elapsed(), 2000);
-    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second.exitCode(), 0);
-    EXPECT_FALSE(second.readAllStandardError().contains("InitWindow"));  // no window was made
+        QProcess second;
+        Prepare(second, QString(), withRuntime);
+        QElapsedTimer clock;
+        clock.start();
+        second.start();
+        ASSERT_TRUE(second.waitForFinished(2000));
+        EXPECT_LT(clock.elapsed(), 2000);
+        EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(second.exitCode(), 0);
+        EXPECT_FALSE(second.readAllStandardError().contains("InitWindow"));  // no window was made
 
-    // The first copy got the wake-up with wParam 0 and lParam 1 and came to the
-    // front (the device scan's own message carries lParam 0).
-    QByteArray log;
-    EXPECT_TRUE(test::WaitUntil(
-        [&] {
-            log += first.readAllStandardError();
-            return log.contains("软件标示 ") && log.contains("0d1d");
-        },
-        5000))
-        << log.toStdString();
-    first.kill();
-    first.waitForFinished();
+        // The first copy got the wake-up with wParam 0 and lParam 1 and came to the
+        // front (the device scan's own message carries lParam 0).
+        QByteArray log;
+        EXPECT_TRUE(test::WaitUntil(
+            [&] {
+                log += first.readAllStandardError();
+                return log.contains("软件标示 ") && log.contains("0d1d");
+            },
+            5000))
+            << log.toStdString();
+        first.kill();
+        first.waitForFinished();
+    }
 }
 
 TEST_F(StartUpTest, SimulateConnectsTheEmulatedDevicesAndStopsTheirThreadsAtTheEnd) {
