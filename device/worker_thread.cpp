@@ -1,5 +1,7 @@
 #include "device/worker_thread.h"
 
+#include <pthread.h>
+
 #include <chrono>
 
 #include "platform/trace.h"
@@ -33,7 +35,8 @@ bool CStopEvent::Wait(int timeoutMs) const {
     return changed_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return set_; });
 }
 
-CWorkerThread::CWorkerThread(StopTraceStyle style) : style_(style) {}
+CWorkerThread::CWorkerThread(StopTraceStyle style, std::string name)
+    : style_(style), name_(name.substr(0, 15)) {}
 
 CWorkerThread::~CWorkerThread() {
     Stop();
@@ -55,6 +58,7 @@ void CWorkerThread::Start(Unit unit, std::string exitTrace, Canceller cancel) {
         finished_ = false;
     }
     thread_ = std::thread(&CWorkerThread::Loop, this, std::move(unit), std::move(exitTrace));
+    pthread_setname_np(thread_.native_handle(), name_.c_str());
 }
 
 void CWorkerThread::Loop(Unit unit, std::string exitTrace) {

@@ -219,7 +219,7 @@ private:
     std::atomic<bool> pictureRefresh_{true};
     bool sameMode_ = false;
     std::chrono::steady_clock::time_point streamPausedUntil_{};
-    CWorkerThread lightThread_{StopTraceStyle::kDevice};
+    CWorkerThread lightThread_{StopTraceStyle::kDevice, "r88-light"};
 };
 
 }  // namespace r88
