@@ -26,13 +26,15 @@ public:
 
     // Waits until the window manager manages a top-level window of `pid`.
     bool WaitForWindowOf(pid_t pid, int timeoutMs);
-    // Maps the benchmark's window, makes it the active one and moves the
-    // pointer onto it. Empty when done, otherwise why not.
+    // Maps the benchmark's window (the first time), makes it the active one
+    // and moves the pointer onto it. Empty when done, otherwise why not.
     std::string ActivateOwnWindow(int timeoutMs);
     // Whether the benchmark's window is still the active one.
     bool OwnWindowActive();
 
 private:
+    std::string RequestActivation(int timeoutMs);
+
     struct X;
     std::unique_ptr<X> x_;
     std::string display_;
