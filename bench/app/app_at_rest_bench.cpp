@@ -317,7 +317,7 @@ void RunScene(benchmark::State& state, Scene scene, Measure measure) {
         }
     }
 
-    // Settling: sampled each second only to see that the program still runs.
+    // Settling: only watched for an early end.
     std::map<pid_t, ThreadTimes> lastSeen;
     std::optional<ProcessSample> from;
     while (Clock::now() - started < std::chrono::seconds(settle)) {
