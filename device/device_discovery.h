@@ -75,7 +75,7 @@ private:
     mutable std::mutex slotsMutex_;
     std::array<DeviceInterfaceSlot, kSupportedInterfaces.size()> slots_;
     bool firstScanDone_ = false;  // discovery thread only
-    CWorkerThread worker_{StopTraceStyle::kWindow};
+    CWorkerThread worker_{StopTraceStyle::kWindow, "r88-discovery"};
 };
 
 }  // namespace r88

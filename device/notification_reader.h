@@ -81,7 +81,7 @@ private:
     Handler handler_;
     bool keyEvents_ = false;
     std::mutex openMutex_;  // Open/Close from any thread
-    CWorkerThread worker_{StopTraceStyle::kDevice};
+    CWorkerThread worker_{StopTraceStyle::kDevice, "r88-notify"};
 };
 
 }  // namespace r88

@@ -1,5 +1,7 @@
 #include "device/worker_thread.h"
 
+#include <pthread.h>
+
 #include <chrono>
 
 #include "platform/trace.h"
@@ -49,7 +51,8 @@ void CStopEvent::Wake() {
     changed_.notify_all();
 }
 
-CWorkerThread::CWorkerThread(StopTraceStyle style) : style_(style) {}
+CWorkerThread::CWorkerThread(StopTraceStyle style, std::string name)
+    : style_(style), name_(name.substr(0, 15)) {}
 
 CWorkerThread::~CWorkerThread() {
     Stop();
@@ -72,6 +75,7 @@ void CWorkerThread::Start(Unit unit, std::string exitTrace, Canceller cancel) {
     }
     hasNextDue_ = false;
     thread_ = std::thread(&CWorkerThread::Loop, this, std::move(unit), std::move(exitTrace));
+    pthread_setname_np(thread_.native_handle(), name_.c_str());
 }
 
 void CWorkerThread::Loop(Unit unit, std::string exitTrace) {

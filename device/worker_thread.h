@@ -72,7 +72,9 @@ public:
     // worker's blocking wait short.
     using Canceller = std::function<void()>;
 
-    explicit CWorkerThread(StopTraceStyle style = StopTraceStyle::kDevice);
+    // `name` is the thread's name as tools show it (/proc/<pid>/task/*/comm,
+    // top -H); at most 15 characters are kept.
+    explicit CWorkerThread(StopTraceStyle style = StopTraceStyle::kDevice, std::string name = "r88-worker");
     // Stops (with the traces) and joins, however long that takes.
     ~CWorkerThread();
     CWorkerThread(const CWorkerThread&) = delete;
@@ -106,6 +108,7 @@ private:
     void JoinIfDone();
 
     StopTraceStyle style_;
+    std::string name_;
     CStopEvent stop_;
     Canceller cancel_;
     std::thread thread_;

@@ -11,6 +11,7 @@ packages=(
   libjsoncpp-dev libudev-dev libcurl4-openssl-dev libx11-dev libxi-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth dbus dbus-x11 fonts-dejavu-core fonts-wqy-microhei
+  openbox
 )
 
 missing=()

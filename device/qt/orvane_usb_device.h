@@ -244,7 +244,7 @@ private:
     bool sameMode_ = false;
     std::chrono::steady_clock::time_point streamPausedUntil_{};
     CLightTicker lightTicker_{LightTickStyle::kClock, CLightTicker::Clock::now()};
-    CWorkerThread lightThread_{StopTraceStyle::kDevice};
+    CWorkerThread lightThread_{StopTraceStyle::kDevice, "r88-light"};
 };
 
 }  // namespace r88

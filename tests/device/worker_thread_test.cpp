@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
 
 #include "platform/trace.h"
 
@@ -101,6 +106,25 @@ TEST(WorkerThreadTest, StopAndWaitWaitsForAnOverrunningWorkerBeforeItReturns) {
     // The owner may now let its members go: the worker has really ended.
     EXPECT_TRUE(finished);
     EXPECT_FALSE(worker.Running());
+}
+
+// The name tools show for each thread of this process.
+std::vector<std::string> ThreadNames() {
+    std::vector<std::string> names;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream comm(task.path() / "comm");
+        std::string name;
+        if (std::getline(comm, name)) names.push_back(name);
+    }
+    return names;
+}
+
+TEST(WorkerThreadTest, TheThreadCarriesItsNameCutToWhatLinuxKeeps) {
+    CWorkerThread worker(StopTraceStyle::kNone, "r88-a-name-longer-than-fifteen");
+    worker.Start([](CWorkerThread& self) { return !self.WaitForStop(10'000); }, "");
+    const std::vector<std::string> names = ThreadNames();
+    worker.Stop();
+    EXPECT_NE(std::find(names.begin(), names.end(), "r88-a-name-long"), names.end());
 }
 
 }  // namespace
