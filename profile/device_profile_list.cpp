@@ -60,12 +60,13 @@ int CDeviceProfileList::Reread(const std::string& keepId) {
     std::vector<ProfileEntry> read = ReadEntries(nullptr);
     if (!read.empty()) {
         const std::string currentId = GetCurrentProfileId();
-        const bool listed = std::any_of(read.begin(), read.end(),
-                                        [&](const ProfileEntry& e) { return e.id == currentId; });
+        const bool listed =
+            std::any_of(read.begin(), read.end(), [&](const ProfileEntry& e) { return e.id == currentId; });
         if (!currentId.empty() && !listed) {
             // Removed elsewhere while this device holds it: it stays where it was.
             const std::size_t at = std::min(static_cast<std::size_t>(current_), read.size());
-            read.insert(read.begin() + static_cast<std::ptrdiff_t>(at), entries_[static_cast<std::size_t>(current_)]);
+            read.insert(read.begin() + static_cast<std::ptrdiff_t>(at),
+                        entries_[static_cast<std::size_t>(current_)]);
         }
         entries_ = std::move(read);
         current_ = IndexOf(currentId);

@@ -17,6 +17,7 @@ struct FoldRange {
 };
 
 // Made by scripts/make_case_fold_table.cpp; sorted, not overlapping.
+// clang-format off
 constexpr FoldRange kFoldRanges[] = {
 // Unicode 15.0: 1454 code points
     {0x0041, 0x005A, 32, 1},
@@ -222,6 +223,7 @@ constexpr FoldRange kFoldRanges[] = {
     {0x16E40, 0x16E5F, 32, 1},
     {0x1E900, 0x1E921, 34, 1},
 };
+// clang-format on
 
 // Stands for a byte that does not start a valid UTF-8 sequence: above every
 // code point, one value per byte, so it matches only itself.
@@ -268,8 +270,10 @@ char32_t FoldCase(char32_t c) {
     const FoldRange* end = std::end(kFoldRanges);
     while (begin < end) {
         const FoldRange* mid = begin + (end - begin) / 2;
-        if (mid->first <= c) begin = mid + 1;
-        else end = mid;
+        if (mid->first <= c)
+            begin = mid + 1;
+        else
+            end = mid;
     }
     if (begin == std::begin(kFoldRanges)) return c;
     const FoldRange& r = *(begin - 1);

@@ -33,7 +33,7 @@ public:
     std::vector<std::string> calls;
     std::string pathsId;
     std::function<bool(const std::string& id)> loads = [](const std::string&) { return true; };
-    bool restores = true;              // whether RestoreDefaults finds a factory section
+    bool restores = true;  // whether RestoreDefaults finds a factory section
 };
 
 class ProfileList : public test::ProfileHome {
@@ -363,11 +363,20 @@ TEST_F(ProfileList, EveryChangeKeepsWhatAnotherProcessDidToTheList) {
         std::vector<std::string> names;
         std::string current;
     } cases[] = {
-        {"new", [](CDeviceProfileList& p) { return p.NewProfile(); }, {"A", "B", "Other", "Profile1"}, "Profile1"},
-        {"copy", [](CDeviceProfileList& p) { return p.CopyProfile(); }, {"A", "B", "Other", "B copy"}, "B copy"},
+        {"new",
+         [](CDeviceProfileList& p) { return p.NewProfile(); },
+         {"A", "B", "Other", "Profile1"},
+         "Profile1"},
+        {"copy",
+         [](CDeviceProfileList& p) { return p.CopyProfile(); },
+         {"A", "B", "Other", "B copy"},
+         "B copy"},
         {"rename", [](CDeviceProfileList& p) { return p.RenameProfile("R"); }, {"A", "R", "Other"}, "R"},
         {"delete", [](CDeviceProfileList& p) { return p.DeleteProfile(); }, {"A", "Other"}, "A"},
-        {"import", [&](CDeviceProfileList& p) { return p.ImportProfile(imported); }, {"A", "B", "Other", "X"}, "X"},
+        {"import",
+         [&](CDeviceProfileList& p) { return p.ImportProfile(imported); },
+         {"A", "B", "Other", "X"},
+         "X"},
         {"select", [](CDeviceProfileList& p) { return p.Select(0); }, {"A", "B", "Other"}, "A"},
     };
     for (const auto& c : cases) {

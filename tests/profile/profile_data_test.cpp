@@ -72,7 +72,8 @@ TEST_F(ProfileData, WithoutTheFactoryDocumentRestoringDefaultsKeepsTheProfile) {
 }
 
 TEST_F(ProfileData, ASectionIsSavedOnlyIntoTheDocumentItWasLoadedFor) {
-    auto data = Open<CBasicProfiledata>("MousePad", R"({"profilename":"A","Device":[{"LightInfo":{"Red":1}}]})");
+    auto data =
+        Open<CBasicProfiledata>("MousePad", R"({"profilename":"A","Device":[{"LightInfo":{"Red":1}}]})");
     const std::string other = Root() + "other.Json";
     WriteFile(other, R"({"profilename":"B","Device":[{"LightInfo":{"Red":2},"LightList":[]}]})");
     const std::string otherText = ReadFile(other);

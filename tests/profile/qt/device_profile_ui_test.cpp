@@ -311,11 +311,12 @@ TEST_F(ProfileBar, RenameTakesTheNameBoxAndRefusesANameInUse) {
         {0, "PROFILE1", {"PROFILE1", "Profile2"}, {}},                  // its own name in other letters
         {1, "  Gaming ", {"Profile1", "Gaming"}, {}},                   // blanks around are dropped
         {1, "PROFILÉ", {"Profile1", "Profile2", "profilé"}, {"message_text_5"}},  // not only ASCII
-        {1, "   ", {"Profile1", "Profile2"}, {}},                       // no name: nothing happens
+        {1, "   ", {"Profile1", "Profile2"}, {}},                                 // no name: nothing happens
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
-        Seed(c.items.size() == 3 ? QStringList{"Profile1", "Profile2", "profilé"} : QStringList{"Profile1", "Profile2"},
+        Seed(c.items.size() == 3 ? QStringList{"Profile1", "Profile2", "profilé"}
+                                 : QStringList{"Profile1", "Profile2"},
              c.current);
         Build(kKindKeyboard);
         dialogs_.shown.clear();

@@ -31,8 +31,10 @@ protected:
         pad_.SetLightPresetName("kestra_light");
     }
     void TearDown() override {
-        if (hadHome_) qputenv("XDG_DATA_HOME", savedHome_);
-        else qunsetenv("XDG_DATA_HOME");
+        if (hadHome_)
+            qputenv("XDG_DATA_HOME", savedHome_);
+        else
+            qunsetenv("XDG_DATA_HOME");
     }
 
     // Profiles A (id0, the user's own settings) and B (id1) on the disk; the

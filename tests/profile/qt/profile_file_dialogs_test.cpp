@@ -7,9 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <optional>
 
@@ -25,34 +27,41 @@ struct SaveAnswer {
 };
 
 // Opens the export dialog, types name in folder and confirms; a question
-// about replacing a file is answered with reply. When the dialog is still
+// about replacing a file is answered with reply, and when the dialog is still
 // open after that, it is cancelled.
 SaveAnswer Export(const QString& folder, const QString& name, QMessageBox::StandardButton reply) {
     SaveAnswer answer;
-    bool typed = false;
-    int ticks = 0;
-    QTimer script;
-    QObject::connect(&script, &QTimer::timeout, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (++ticks > 500) {  // a dialog we did not expect: end it
-            if (modal != nullptr) modal->close();
-            return;
-        }
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+    // The question is a modal box inside the dialog's accept(); a timer of its
+    // own answers it while the first one waits in accept().
+    QTimer questions;
+    QObject::connect(&questions, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             answer.askedToReplace = true;
             if (QAbstractButton* button = box->button(reply)) button->click();
-        } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-            if (typed) {
-                dialog->reject();
-                return;
-            }
-            typed = true;
-            dialog->setDirectory(folder);
-            dialog->selectFile(name);
-            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
         }
     });
-    script.start(10);
+    QTimer user;
+    int waited = 0;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) return;
+        if (++waited > 250) {  // never got to type: give up rather than hang
+            dialog->reject();
+            return;
+        }
+        // The user types the name into the name box, which has the focus,
+        // and presses Enter.
+        dialog->setDirectory(folder);
+        auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        if (edit == nullptr) return;
+        user.stop();
+        edit->selectAll();
+        QTest::keyClicks(edit, name);
+        QTest::keyClick(edit, Qt::Key_Return);
+        if (dialog->isVisible()) dialog->reject();
+    });
+    questions.start(10);
+    user.start(20);
     answer.path = ui::CQtDialogs().SaveFile(nullptr, ui::kProfileFilter);
     return answer;
 }
@@ -87,7 +96,9 @@ TEST(ProfileFileDialogs, ANameTypedWithoutExtensionIsExportedAsJson) {
     // The import dialog's filter finds the exported name, letter case and all.
     bool found = false;
     for (const QString& pattern : ui::kProfileFilter.patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts))
-        found = found || QRegularExpression::fromWildcard(pattern, Qt::CaseSensitive).match(QStringLiteral("mine.json")).hasMatch();
+        found = found || QRegularExpression::fromWildcard(pattern, Qt::CaseSensitive)
+                             .match(QStringLiteral("mine.json"))
+                             .hasMatch();
     EXPECT_TRUE(found);
     EXPECT_EQ(ui::QtNameFilter(ui::kProfileFilter), QStringLiteral("Profile Files(*.json) (*.json)"));
 }
