@@ -1,5 +1,6 @@
 #include "profile/device_profile_list.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -14,8 +15,6 @@ namespace {
 
 bool FileExists(const std::string& path) { return ::access(path.c_str(), F_OK) == 0; }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // "Device"[0]."DPIStages"."StageDPIs" holds stages: the document is a mouse's.
 bool HasDpiStages(const Json::Value& document) {
     const Json::Value& stages =
@@ -24,13 +23,6 @@ bool HasDpiStages(const Json::Value& document) {
 }
 
 }  // namespace
-
-bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    return true;
-}
 
 void CDeviceProfileList::SetPaths(const std::string& deviceFolder, const std::string& defaultDocumentPath) {
     folder_ = deviceFolder.empty() ? std::string() : WithSlash(deviceFolder);
@@ -56,6 +48,30 @@ std::string CDeviceProfileList::GetCurrentProfileId() const {
 std::string CDeviceProfileList::GetCurrentName() const {
     return current_ >= 0 && current_ < GetCount() ? entries_[static_cast<std::size_t>(current_)].name
                                                   : std::string();
+}
+
+int CDeviceProfileList::IndexOf(const std::string& id) const {
+    for (int i = 0; i < GetCount(); ++i)
+        if (entries_[static_cast<std::size_t>(i)].id == id) return i;
+    return -1;
+}
+
+int CDeviceProfileList::Reread(const std::string& keepId) {
+    std::vector<ProfileEntry> read = ReadEntries(nullptr);
+    if (!read.empty()) {
+        const std::string currentId = GetCurrentProfileId();
+        const bool listed =
+            std::any_of(read.begin(), read.end(), [&](const ProfileEntry& e) { return e.id == currentId; });
+        if (!currentId.empty() && !listed) {
+            // Removed elsewhere while this device holds it: it stays where it was.
+            const std::size_t at = std::min(static_cast<std::size_t>(current_), read.size());
+            read.insert(read.begin() + static_cast<std::ptrdiff_t>(at),
+                        entries_[static_cast<std::size_t>(current_)]);
+        }
+        entries_ = std::move(read);
+        current_ = IndexOf(currentId);
+    }
+    return keepId.empty() ? -1 : IndexOf(keepId);
 }
 
 bool CDeviceProfileList::NameTaken(const std::string& name, int except) const {
@@ -143,28 +159,48 @@ void CDeviceProfileList::Init() {
 
 ProfileOutcome CDeviceProfileList::Select(int index, bool load) {
     if (index < 0 || index >= GetCount()) return {};
-    current_ = index;
-    WriteList();
-    if (device_ != nullptr) {
-        device_->SetDocumentPaths(GetCurrentProfileId());
-        if (load) {
-            device_->LoadProfile();
-            device_->WriteProfileToDevice(ProfileWrite::kSelected);
-        }
+    const std::string chosen = entries_[static_cast<std::size_t>(index)].id;
+    const std::string previous = GetCurrentProfileId();
+    const int at = Reread(chosen);
+    if (at < 0) {
+        TraceF("%s: profile %s is no longer listed, not selected\n", kProfileListFileName, chosen.c_str());
+        return {};
     }
-    return {true, {}};
+    if (device_ == nullptr || !load) {
+        current_ = at;
+        WriteList();
+        if (device_ != nullptr) device_->SetDocumentPaths(chosen);
+        return {true, {}};
+    }
+    device_->SetDocumentPaths(chosen);
+    const bool loaded = device_->LoadProfile() != 0;
+    if (!loaded && !previous.empty() && previous != chosen && IndexOf(previous) >= 0) {
+        // The previous profile stays current with its own settings, so that
+        // no later save puts them into the chosen profile's document.
+        TraceF("%s: not loaded, %s stays current\n", GetDocumentPath(chosen).c_str(), previous.c_str());
+        device_->SetDocumentPaths(previous);
+        device_->LoadProfile();
+        return {};
+    }
+    current_ = at;
+    WriteList();
+    if (loaded) device_->WriteProfileToDevice(ProfileWrite::kSelected);
+    return {loaded, {}};
 }
 
 ProfileOutcome CDeviceProfileList::AddAndSelect(const ProfileEntry& entry, Json::Value document) {
     // The document comes first, so that the list never names a missing one.
     WriteDocument(std::move(document), entry);
     entries_.push_back(entry);
-    current_ = GetCount() - 1;
-    return Select(current_, true);
+    WriteList();
+    Select(GetCount() - 1, true);
+    return {true, {}};  // the list has the new profile, even if it could not be loaded
 }
 
 ProfileOutcome CDeviceProfileList::NewProfile() {
-    if (folder_.empty() || GetCount() >= kMaxNewProfiles) return {};
+    if (folder_.empty()) return {};
+    Reread();
+    if (GetCount() >= kMaxNewProfiles) return {};
     std::string name;
     for (int n = 1;; ++n) {
         name = "Profile" + std::to_string(n);
@@ -175,6 +211,7 @@ ProfileOutcome CDeviceProfileList::NewProfile() {
 
 ProfileOutcome CDeviceProfileList::CopyProfile() {
     if (current_ < 0) return {};
+    Reread();
     const ProfileEntry source = entries_[static_cast<std::size_t>(current_)];
     std::string name = source.name + " copy";
     while (NameTaken(name)) name += " copy";
@@ -183,6 +220,7 @@ ProfileOutcome CDeviceProfileList::CopyProfile() {
 
 ProfileOutcome CDeviceProfileList::RenameProfile(const std::string& name) {
     if (current_ < 0 || name.empty()) return {};
+    Reread();
     if (NameTaken(name, current_)) return {false, kTextNameTaken};
     ProfileEntry& entry = entries_[static_cast<std::size_t>(current_)];
     entry.name = name;
@@ -192,7 +230,9 @@ ProfileOutcome CDeviceProfileList::RenameProfile(const std::string& name) {
 }
 
 ProfileOutcome CDeviceProfileList::DeleteProfile() {
-    if (current_ < 0 || GetCount() < 2) return {};
+    if (current_ < 0) return {};
+    Reread();
+    if (GetCount() < 2) return {};
     const ProfileEntry removed = entries_[static_cast<std::size_t>(current_)];
     entries_.erase(entries_.begin() + current_);
     current_ = current_ == 0 ? 0 : current_ - 1;
@@ -201,16 +241,18 @@ ProfileOutcome CDeviceProfileList::DeleteProfile() {
     WriteList();
     if (std::remove(GetDocumentPath(removed.id).c_str()) != 0 && errno != ENOENT)
         TraceF("%s: not removed (%d)\n", GetDocumentPath(removed.id).c_str(), errno);
-    return Select(current_, true);
+    Select(current_, true);
+    return {true, {}};  // the profile is gone, even if its neighbour could not be loaded
 }
 
 ProfileOutcome CDeviceProfileList::ResetProfile() {
     if (current_ < 0) return {};
+    Reread();  // for the current name
     const ProfileEntry entry = entries_[static_cast<std::size_t>(current_)];
     Json::Value document = json_.ReadJson(defaultDocumentPath_);
-    if (!document.isObject()) {
-        // Without the factory document there is nothing to reset to; the
-        // profile is kept as it is.
+    if (!json::At(json::Get(document, "Device"), 0).isObject()) {
+        // Without the factory document (or its device section) there is
+        // nothing to reset to; the profile is kept as it is.
         TraceF("%s: no factory document, profile not reset\n", defaultDocumentPath_.c_str());
         return {};
     }
@@ -233,7 +275,7 @@ ProfileOutcome CDeviceProfileList::ResetProfile() {
 
 ProfileOutcome CDeviceProfileList::RestoreDefaults() {
     if (current_ < 0 || device_ == nullptr) return {};
-    device_->RestoreDefaults();
+    if (!device_->RestoreDefaults()) return {};  // no factory section: nothing changed
     device_->WriteProfileToDevice(ProfileWrite::kDefaults);
     return {true, {}};
 }
@@ -249,6 +291,7 @@ ProfileOutcome CDeviceProfileList::ImportProfile(const std::string& path) {
     if ((kind_ == kKindKeyboard && mouseDocument) || (kind_ == kKindMouse && !mouseDocument))
         return {false, kTextImportRefused};
 
+    Reread();
     std::string name = std::filesystem::path(path).stem().string();
     for (int n = 1; NameTaken(name); ++n) name += "(" + std::to_string(n) + ")";
     return AddAndSelect(ProfileEntry{name, NewProfileId()}, std::move(document));

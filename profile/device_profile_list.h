@@ -3,6 +3,11 @@
 // folder, which profile is current, and the operations on whole profile
 // documents (new, copy, rename, delete, reset, import, export, select).
 //
+// Another process (a second user session, r88ctl) may change the list file at
+// any time: every operation that changes the list reads the file first and
+// writes it back whole, so entries added elsewhere stay; profiles are matched
+// by identifier, not by position.
+//
 // The profile bar of the device page (CDeviceProfileUI) drives this object:
 // it shows Names() in its drop-down with GetCurrentIndex() selected, calls an
 // operation for each user action, refreshes the drop-down when the outcome is
@@ -15,6 +20,7 @@
 
 #include "profile/json_file.h"
 #include "profile/profile_tabs.h"
+#include "profile/text_case.h"
 
 namespace r88 {
 
@@ -54,11 +60,13 @@ public:
     // path becomes <device folder><profileId>.Json and its light presets path
     // <device folder>kestra_light.config.
     virtual void SetDocumentPaths(const std::string& profileId) = 0;
-    // Loads the current document into the profile data object and applies it.
+    // Loads the current document into the profile data object and applies it;
+    // 0 when it could not be loaded.
     virtual int LoadProfile() = 0;
     // Loads the factory section, applies it and saves it into the current
     // document (the device's own SaveProfile), keeping its name and identifier.
-    virtual void RestoreDefaults() = 0;
+    // False, with the profile as it was, when there is no factory section.
+    virtual bool RestoreDefaults() = 0;
     // Refreshes the page and writes the loaded profile to the hardware.
     virtual void WriteProfileToDevice(ProfileWrite occasion) = 0;
 };
@@ -83,7 +91,8 @@ public:
 
     // Reads the list (a missing, unreadable or empty list becomes one
     // "Profile1" with a fresh document) and makes "profileselect" current
-    // without loading it; the device gets the current identifier.
+    // without loading it; the device, which has loaded nothing yet, gets the
+    // current identifier to load on first contact.
     void Init();
 
     int GetKind() const { return kind_; }
@@ -97,8 +106,13 @@ public:
     std::string GetDocumentPath(const std::string& profileId) const;
     const FunctionTabRule* GetTabRule() const { return FunctionTabRuleFor(kind_); }
 
-    // Makes index current and records it. With load, the device loads the
-    // profile and writes it to the hardware (the user chose it).
+    // Makes entry index current and records it. With load, the device loads
+    // the profile and writes it to the hardware (the user chose it); when the
+    // profile cannot be loaded the previous one stays current and loaded, so
+    // the device never holds one profile's settings under another's document.
+    // Without load only the selection is recorded and the device gets the
+    // identifier: for set-up, before the device has loaded a profile.
+    // An entry another process removed from the list is not selected.
     ProfileOutcome Select(int index, bool load = true);
 
     ProfileOutcome NewProfile();                         // refused from 50 profiles on
@@ -111,6 +125,13 @@ public:
     ProfileOutcome ExportProfile(const std::string& path) const;
 
 private:
+    // Re-reads the entries from the list file. Entries are matched by
+    // identifier: the current one stays current (and stays listed, as the
+    // device holds it, when the file no longer has it); an unreadable or
+    // empty file leaves the entries as they are. Returns the index of keepId
+    // afterwards, -1 when the file no longer lists it.
+    int Reread(const std::string& keepId = {});
+    int IndexOf(const std::string& id) const;
     bool NameTaken(const std::string& name, int except = -1) const;
     std::string NewProfileId() const;
     std::vector<ProfileEntry> ReadEntries(Json::Value* selection) const;
@@ -126,8 +147,5 @@ private:
     int current_ = -1;
     CJsonFile json_;
 };
-
-// ASCII letters compared without case, as profile names are.
-bool SameNameIgnoringCase(const std::string& a, const std::string& b);
 
 }  // namespace r88

@@ -1,5 +1,6 @@
 #include "profile/json_file.h"
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <mutex>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -53,6 +55,26 @@ std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     if (slash == std::string::npos) return "./";
     return path.substr(0, slash + 1);
+}
+
+// Creates a file of a name not in use, prefix followed by six characters,
+// with mode 0666 so that the kernel applies the umask (and a default ACL of
+// the folder) as for any new file; mkstemp would make it 0600. The name goes
+// to path. -1 with errno when no file could be made.
+int CreateTempFile(const std::string& prefix, std::string& path) {
+    static constexpr char kChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static std::atomic<std::uint64_t> counter{0};
+    thread_local std::mt19937_64 random{std::random_device{}() ^
+                                        (static_cast<std::uint64_t>(::getpid()) << 32)};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::uint64_t bits = random() ^ counter.fetch_add(1, std::memory_order_relaxed);
+        path = prefix;
+        for (int i = 0; i < 6; ++i, bits /= sizeof kChars - 1) path += kChars[bits % (sizeof kChars - 1)];
+        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    errno = EEXIST;
+    return -1;
 }
 
 void SyncFolder(const std::string& folder) {
@@ -127,15 +149,16 @@ int CJsonFile::WriteJson(const std::string& path, const Json::Value& value) cons
     const std::string folder = FolderOf(path);
     const std::size_t slash = path.rfind('/');
     const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-    std::string temp = folder + "." + base + ".XXXXXX";
+    std::string temp;
     errno = 0;
-    const int fd = ::mkstemp(temp.data());
+    const int fd = CreateTempFile(folder + "." + base + ".", temp);
     TraceF("wirtejsonFile 错误吗：：%d\n", fd < 0 ? errno : 0);
     if (fd < 0) return 1;
 
-    // Keep the permissions of the file we replace; a new file gets the usual 0644.
+    // The file we replace keeps its permissions; a new one has what the
+    // umask left of 0666 when the temporary file was created.
     struct stat old {};
-    ::fchmod(fd, ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
+    if (::stat(path.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
 
     const std::string text = StyledText(value);
     bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;

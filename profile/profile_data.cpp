@@ -59,6 +59,7 @@ Json::Value CBasicProfiledata::Load(const std::string& path) {
         document = Json::Value();
     }
     section_ = At(Get(document, "Device"), index);
+    sectionPath_ = path;
     if (!section_.isObject()) {
         TraceF("%s: no device section %d, completed from the default document\n", path.c_str(), sectionIndex_);
         const Json::Value defaults = json_.ReadJson(defaultDocumentPath_);
@@ -74,8 +75,25 @@ Json::Value CBasicProfiledata::Load(const std::string& path) {
     return section_;
 }
 
+bool CBasicProfiledata::LoadFactorySection() {
+    const Json::Value defaults = json_.ReadJson(defaultDocumentPath_);
+    const Json::Value& section = At(Get(defaults, "Device"), static_cast<Json::ArrayIndex>(sectionIndex_));
+    if (!section.isObject()) {
+        TraceF("%s: no default device section, profile kept\n", defaultDocumentPath_.c_str());
+        return false;
+    }
+    section_ = section;
+    sectionPath_ = documentPath_;
+    return true;
+}
+
 int CBasicProfiledata::Save() {
     if (documentPath_.empty() || section_.isNull()) return 1;
+    if (sectionPath_ != documentPath_) {
+        TraceF("%s: holds the settings of %s, not saved there\n", documentPath_.c_str(),
+               sectionPath_.empty() ? "no document" : sectionPath_.c_str());
+        return 1;
+    }
     return SaveSection(section_, documentPath_);
 }
 

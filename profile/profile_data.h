@@ -36,7 +36,9 @@ public:
     CBasicProfiledata& operator=(const CBasicProfiledata&) = default;
 
     // Writes the in-memory section into the document at the document path.
-    // 0 written, 1 not written (no path, nothing loaded, or the write failed).
+    // 0 written, 1 not written (no path, nothing loaded, the section was
+    // loaded for another document than the document path, or the write
+    // failed): one profile's settings never land in another profile's file.
     virtual int Save();
     // Puts section into "Device"[section index] of the file at path, keeping
     // every other key and entry of that file.
@@ -59,6 +61,11 @@ public:
     // section gets the section of the default document, and is written back
     // so completed; the default document is never changed.
     Json::Value Load(const std::string& path);
+    // Restore defaults: the section of the default document replaces the
+    // in-memory section, which now belongs to the document path (Save puts
+    // it there). False, and nothing changes, when the default document has
+    // no such section (missing or unreadable factory data).
+    bool LoadFactorySection();
     const Json::Value& GetSection() const { return section_; }
 
     // "LightInfo".
@@ -90,6 +97,7 @@ protected:
     std::string defaultDocumentPath_;
     std::string lightPresetsPath_;
     Json::Value section_;
+    std::string sectionPath_;  // the document the section was loaded for; "" before any Load
     Json::Value lightPresets_;
     std::vector<LightStep> effectList_;
     int sectionIndex_ = 0;

@@ -25,7 +25,9 @@ public:
     // 1 when the user confirmed, 0 when they cancelled or closed the box.
     virtual int ShowMessage(QWidget* owner, const QString& title, const QString& text, int dpi,
                             bool textIsIdentifier, int buttons) = 0;
-    // The chosen path, or nothing when the user cancelled.
+    // The chosen path, or nothing when the user cancelled. A save dialog adds
+    // DefaultSuffix(filter) to a name typed without an extension and asks
+    // before it overwrites the file of that final name.
     virtual std::optional<QString> OpenFile(QWidget* owner, const FileFilter& filter) = 0;
     virtual std::optional<QString> SaveFile(QWidget* owner, const FileFilter& filter) = 0;
 };
@@ -41,5 +43,8 @@ public:
 
 // The Qt name filter for a filter: "Profile Files(*.json) (*.json)".
 QString QtNameFilter(const FileFilter& filter);
+// The extension a save dialog adds to a name typed without one: that of the
+// filter's first pattern, "json" for "*.json;" ("" when it has none).
+QString DefaultSuffix(const FileFilter& filter);
 
 }  // namespace r88::ui

@@ -243,19 +243,22 @@ int COrvaneUSBDevice::LoadProfile() {
 void COrvaneUSBDevice::RefreshControls() {}
 void COrvaneUSBDevice::ReservedHookC() {}
 
-void COrvaneUSBDevice::RestoreFactorySection() {
+bool COrvaneUSBDevice::RestoreFactorySection() {
     CBasicProfiledata* profile = Profile();
-    if (profile == nullptr || profile->GetDocumentPath().empty()) return;
-    profile->Load(profile->GetDefaultDocumentPath());
+    if (profile == nullptr || profile->GetDocumentPath().empty()) return false;
+    // An unreadable factory document leaves the profile as it is: an empty
+    // section would be saved over the user's document by the next change.
+    if (!profile->LoadFactorySection()) return false;
     profile->Save();
+    return true;
 }
 
-void COrvaneUSBDevice::RestoreDefaults() {
-    if (Profile() == nullptr) return;
-    RestoreFactorySection();
+bool COrvaneUSBDevice::RestoreDefaults() {
+    if (Profile() == nullptr || !RestoreFactorySection()) return false;
     ApplyLighting();
     SaveProfile();
     RefreshControls();
+    return true;
 }
 
 // Writes to the device come with each kind's protocol; the base sends nothing.

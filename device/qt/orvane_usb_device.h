@@ -97,7 +97,7 @@ public:
     int LoadProfile() override;
     virtual void RefreshControls();
     virtual void ReservedHookC();
-    void RestoreDefaults() override;
+    bool RestoreDefaults() override;
     virtual int WriteKeyAssignments(int table, std::vector<KeyAssignmentPair> list);
     virtual int WriteProfileKeyAssignments(int table);
     virtual int WriteMacros();
@@ -211,8 +211,9 @@ protected:
     // next RepaintPicture.
     void ShowFrameOnPicture();
     // Loads the factory section into the profile and saves it into the
-    // current document; the kinds' RestoreDefaults use it.
-    void RestoreFactorySection();
+    // current document; the kinds' RestoreDefaults use it. False, with the
+    // profile and its document unchanged, when there is no factory section.
+    bool RestoreFactorySection();
     // The light thread's and the notification reader's trace lines.
     virtual const char* LightThreadExitTrace() const { return "MS灯光线程设定退出"; }
 

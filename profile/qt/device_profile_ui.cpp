@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QSize>
+#include <QStringList>
 
 #include "profile/profile_tabs.h"
 #include "ui/find_control.h"
@@ -48,11 +49,14 @@ void CDeviceProfileUI::Init() {
 void CDeviceProfileUI::ShowList() {
     QComboBox* combo = Combo();
     if (combo == nullptr) return;
-    {
+    QStringList names;
+    for (const std::string& name : list_.Names()) names << FromUtf8(name);
+    bool same = combo->count() == names.size();
+    for (int i = 0; same && i < combo->count(); ++i) same = combo->itemText(i) == names[i];
+    if (!same) {
         const QSignalBlocker block(combo);
         combo->clear();
-        for (const std::string& name : list_.Names()) {
-            const QString text = FromUtf8(name);
+        for (const QString& text : names) {
             combo->addItem(text);
             const int i = combo->count() - 1;
             combo->setItemData(i, text, Qt::ToolTipRole);
@@ -87,11 +91,20 @@ void CDeviceProfileUI::ShowTabsOfKind() {
 void CDeviceProfileUI::Select(int index, bool announce) {
     QComboBox* combo = Combo();
     if (combo == nullptr || index < 0 || index >= combo->count()) return;
+    if (!announce) {
+        list_.Select(index, false);
+        ShowList();
+        return;
+    }
+    // The device is pointed at the profile only when the window's reaction
+    // (SelectAndLoad) loads it; without one the drop-down goes back.
     ShowCurrent(index);
-    list_.Select(index, false);
-    if (!announce) return;
     loadDue_ = true;
     ui::SendNotify(combo, ui::event::kItemSelect, static_cast<uintptr_t>(index));
+    if (loadDue_) {
+        loadDue_ = false;
+        ShowCurrent(list_.GetCurrentIndex());
+    }
 }
 
 ProfileOutcome CDeviceProfileUI::SelectAndLoad(int index) {
@@ -102,9 +115,13 @@ ProfileOutcome CDeviceProfileUI::SelectAndLoad(int index) {
     // choice was announced by Select and is still to be loaded.
     const bool due = loadDue_ || index != list_.GetCurrentIndex();
     loadDue_ = false;
-    ShowCurrent(index);
-    if (!due) return {};
-    return list_.Select(index, true);
+    if (!due) {
+        ShowCurrent(index);
+        return {};
+    }
+    // The drop-down then shows what is current: the chosen profile, or the
+    // previous one when the chosen one could not be loaded.
+    return Shown(list_.Select(index, true));
 }
 
 int CDeviceProfileUI::GetCurrentIndex() {
@@ -125,7 +142,9 @@ void CDeviceProfileUI::SetNameEditText(const QString& text) {
 }
 
 ProfileOutcome CDeviceProfileUI::Shown(ProfileOutcome outcome) {
-    if (outcome.done) ShowList();
+    // Also when nothing took effect: the list was read again and may hold
+    // what another process changed.
+    ShowList();
     return outcome;
 }
 

@@ -55,10 +55,11 @@ public:
     // profile current without loading it and shows the tabs of the kind.
     void Init();
 
-    // Makes index current: the drop-down and the name box show it and the list
-    // records it; the device object gets its document paths but does not load
-    // it. With announce the drop-down then tells the window, whose reaction is
-    // SelectAndLoad (the selection flow).
+    // Without announce (set-up): makes index current, the drop-down and the
+    // name box show it, the list records it and the device object gets its
+    // document paths without loading it. With announce the drop-down shows
+    // index and tells the window, whose reaction is SelectAndLoad (the
+    // selection flow); the device is pointed at the profile when it loads it.
     void Select(int index, bool announce);
     // The selection flow: index becomes current, the device object loads it and
     // writes it to the hardware. Nothing happens when index is current already.
@@ -106,7 +107,7 @@ private:
     void ShowList();                 // drop-down items and selection from the list
     void ShowCurrent(int index);     // drop-down selection and name box
     void ShowTabsOfKind();
-    ProfileOutcome Shown(ProfileOutcome outcome);  // ShowList when it took effect
+    ProfileOutcome Shown(ProfileOutcome outcome);  // ShowList, then outcome
 
     CDeviceProfileList list_;
     QPointer<QComboBox> combo_;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 
 #include "platform/trace.h"
@@ -12,18 +13,27 @@ namespace {
 // Records what the profile list asks of the device object.
 class RecordingDevice : public IProfileDevice {
 public:
-    void SetDocumentPaths(const std::string& id) override { calls.push_back("paths " + id); }
+    void SetDocumentPaths(const std::string& id) override {
+        calls.push_back("paths " + id);
+        pathsId = id;
+    }
     int LoadProfile() override {
         calls.push_back("load");
-        return 1;
+        return loads(pathsId) ? 1 : 0;
     }
-    void RestoreDefaults() override { calls.push_back("defaults"); }
+    bool RestoreDefaults() override {
+        calls.push_back("defaults");
+        return restores;
+    }
     void WriteProfileToDevice(ProfileWrite occasion) override {
         calls.push_back(occasion == ProfileWrite::kSelected ? "write selected"
                         : occasion == ProfileWrite::kReset  ? "write reset"
                                                             : "write defaults");
     }
     std::vector<std::string> calls;
+    std::string pathsId;
+    std::function<bool(const std::string& id)> loads = [](const std::string&) { return true; };
+    bool restores = true;  // whether RestoreDefaults finds a factory section
 };
 
 class ProfileList : public test::ProfileHome {
@@ -108,6 +118,7 @@ TEST_F(ProfileList, NewNamesFollowTheNamingRules) {
         {{"A", "A copy"}, 0, &CDeviceProfileList::CopyProfile, "A copy copy"},
         {{"A", "a COPY", "A copy copy"}, 0, &CDeviceProfileList::CopyProfile, "A copy copy copy"},
         {{"X", "A copy"}, 1, &CDeviceProfileList::CopyProfile, "A copy copy"},
+        {{"Été", "ÉTÉ COPY"}, 0, &CDeviceProfileList::CopyProfile, "Été copy copy"},
     };
     for (const auto& c : cases) {
         Start(kKindMousePad, "MousePad", c.names, c.current);
@@ -132,6 +143,39 @@ TEST_F(ProfileList, NewNamesFollowTheNamingRules) {
     Start(kKindMousePad, "MousePad", {"A", "A(1)"});
     ASSERT_TRUE(profiles.ImportProfile(Exported("A.json", Document("id0"))).done);
     EXPECT_EQ(profiles.Names().back(), "A(1)(2)");
+    Start(kKindMousePad, "MousePad", {"σοφία"});
+    ASSERT_TRUE(profiles.ImportProfile(Exported("ΣΟΦΊΑ.json", Document("id0"))).done);
+    EXPECT_EQ(profiles.Names().back(), "ΣΟΦΊΑ(1)");
+}
+
+TEST_F(ProfileList, AProfileThatCannotBeLoadedLeavesThePreviousOneCurrent) {
+    Start(kKindMousePad, "MousePad", {"A", "B", "C"}, 0);
+    device.loads = [](const std::string& id) { return id != "id1"; };
+    const auto before = Snapshot(folder);
+    EXPECT_FALSE(profiles.Select(1).done);
+    EXPECT_EQ(profiles.GetCurrentIndex(), 0);
+    EXPECT_EQ(profiles.GetCurrentProfileId(), "id0");
+    // The device went back to the previous profile and reloaded it; nothing
+    // was written to the hardware or the list.
+    EXPECT_EQ(device.calls, (std::vector<std::string>{"paths id1", "load", "paths id0", "load"}));
+    EXPECT_EQ(device.pathsId, "id0");
+    EXPECT_EQ(Snapshot(folder), before);
+
+    device.calls.clear();
+    ASSERT_TRUE(profiles.Select(2).done);
+    EXPECT_EQ(device.calls, (std::vector<std::string>{"paths id2", "load", "write selected"}));
+    EXPECT_EQ(List()["profileselect"], 2);
+
+    // A new profile that cannot be loaded is listed; the previous one stays current.
+    device.loads = [](const std::string& id) { return id.rfind("id", 0) == 0; };
+    device.calls.clear();
+    ASSERT_TRUE(profiles.NewProfile().done);
+    const std::string added = profiles.Entries().back().id;
+    EXPECT_EQ(profiles.Names(), (std::vector<std::string>{"A", "B", "C", "Profile1"}));
+    EXPECT_EQ(profiles.GetCurrentProfileId(), "id2");
+    EXPECT_EQ(device.calls, (std::vector<std::string>{"paths " + added, "load", "paths id2", "load"}));
+    EXPECT_EQ(List()["profilelist"].size(), 4u);
+    EXPECT_EQ(List()["profileselect"], 2);
 }
 
 TEST_F(ProfileList, FiftyProfilesStopNewButNotCopyOrImport) {
@@ -165,11 +209,13 @@ TEST_F(ProfileList, RenameRefusesANameInUseIgnoringCase) {
     } cases[] = {
         {1, "PROFILE1", false, kTextNameTaken},
         {0, "PROFILE1", true, ""},
+        {1, "ÄBC", false, kTextNameTaken},  // profile 0 is "äbc" below
+        {1, "Профиль", false, kTextNameTaken},
         {1, "Neu", true, ""},
         {1, "", false, ""},
     };
     for (const auto& c : cases) {
-        Start(kKindMouse, "mouse", {"Profile1", "Profile2"}, c.current);
+        Start(kKindMouse, "mouse", {"Profile1", "Profile2", "äbc", "пРОФИЛЬ"}, c.current);
         const auto before = Snapshot(folder);
         const ProfileOutcome outcome = profiles.RenameProfile(c.name);
         EXPECT_EQ(outcome.done, c.done) << c.name;
@@ -287,6 +333,81 @@ TEST_F(ProfileList, ResetTakesTheFactoryDocumentAndAHeadsetKeepsItsCustomCurves)
 
     EXPECT_TRUE(profiles.RestoreDefaults().done);
     EXPECT_EQ(device.calls, (std::vector<std::string>{"defaults", "write defaults"}));
+    // A device without its factory section keeps the profile: nothing is written to it.
+    device.calls.clear();
+    device.restores = false;
+    EXPECT_FALSE(profiles.RestoreDefaults().done);
+    EXPECT_EQ(device.calls, std::vector<std::string>{"defaults"});
+    // A factory document without a device section is no factory document.
+    WriteFile(Root() + "none.Json", R"({"profilename":"x","Device":[]})");
+    EXPECT_FALSE(profiles.ResetProfile().done);
+    EXPECT_EQ(Snapshot(folder), before);
+}
+
+TEST_F(ProfileList, EveryChangeKeepsWhatAnotherProcessDidToTheList) {
+    // Another process (r88ctl, say) adds a profile after this one read the list.
+    auto addElsewhere = [this] {
+        Json::Value list = List();
+        Json::Value entry;
+        entry["profilename"] = "Other";
+        entry["profileUUID"] = "id9";
+        list["profilelist"].append(entry);
+        file.WriteJson(folder + "ProfileList.ini", list);
+        file.WriteJson(folder + "id9.Json", Document("id0"));
+    };
+    const std::string imported = Exported("X.json", file.ReadJson(DefaultDocumentPath("MousePad")));
+    using Op = std::function<ProfileOutcome(CDeviceProfileList&)>;
+    const struct {
+        const char* what;
+        Op op;
+        std::vector<std::string> names;
+        std::string current;
+    } cases[] = {
+        {"new",
+         [](CDeviceProfileList& p) { return p.NewProfile(); },
+         {"A", "B", "Other", "Profile1"},
+         "Profile1"},
+        {"copy",
+         [](CDeviceProfileList& p) { return p.CopyProfile(); },
+         {"A", "B", "Other", "B copy"},
+         "B copy"},
+        {"rename", [](CDeviceProfileList& p) { return p.RenameProfile("R"); }, {"A", "R", "Other"}, "R"},
+        {"delete", [](CDeviceProfileList& p) { return p.DeleteProfile(); }, {"A", "Other"}, "A"},
+        {"import",
+         [&](CDeviceProfileList& p) { return p.ImportProfile(imported); },
+         {"A", "B", "Other", "X"},
+         "X"},
+        {"select", [](CDeviceProfileList& p) { return p.Select(0); }, {"A", "B", "Other"}, "A"},
+    };
+    for (const auto& c : cases) {
+        Start(kKindMousePad, "MousePad", {"A", "B"}, 1);
+        addElsewhere();
+        ASSERT_TRUE(c.op(profiles).done) << c.what;
+        std::vector<std::string> listed;
+        const Json::Value list = List();
+        for (const Json::Value& e : list["profilelist"]) listed.push_back(e["profilename"].asString());
+        EXPECT_EQ(listed, c.names) << c.what;
+        EXPECT_EQ(profiles.Names(), c.names) << c.what;
+        EXPECT_EQ(profiles.GetCurrentName(), c.current) << c.what;
+        EXPECT_EQ(list["profilelist"][list["profileselect"].asUInt()]["profilename"], c.current) << c.what;
+    }
+
+    // Profiles are matched by identifier: another process removed A and
+    // renamed B; renaming the current profile renames B, and only B.
+    Start(kKindMousePad, "MousePad", {"A", "B"}, 1);
+    Json::Value list;
+    list["profilelist"][0]["profilename"] = "B elsewhere";
+    list["profilelist"][0]["profileUUID"] = "id1";
+    list["profilelist"][1]["profilename"] = "A";
+    list["profilelist"][1]["profileUUID"] = "id9";
+    list["profileselect"] = 1;
+    file.WriteJson(folder + "ProfileList.ini", list);
+    ASSERT_TRUE(profiles.RenameProfile("R").done);
+    EXPECT_EQ(profiles.Names(), (std::vector<std::string>{"R", "A"}));
+    EXPECT_EQ(List()["profilelist"][0]["profileUUID"], "id1");
+    EXPECT_EQ(List()["profilelist"][1]["profilename"], "A");
+    EXPECT_EQ(List()["profileselect"], 0);
+    EXPECT_EQ(Document("id1")["profilename"], "R");
 }
 
 TEST_F(ProfileList, ExportWritesTheCurrentDocumentUnchanged) {

@@ -121,6 +121,37 @@ TEST_F(JsonFile, AWriterKilledBetweenWritingAndRenamingLeavesTheOldDocument) {
     EXPECT_EQ(file.ReadJson(path)["profilename"].asString(), "old");
 }
 
+TEST_F(JsonFile, NewFilesGetWhatTheUmaskAllowsAndReplacedFilesKeepTheirMode) {
+    CJsonFile file;
+    const mode_t saved = ::umask(022);
+    auto modeOf = [](const std::string& path) {
+        struct stat st {};
+        EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
+        return st.st_mode & 07777;
+    };
+    const struct {
+        mode_t umask;
+        mode_t created;
+    } cases[] = {{022, 0644}, {077, 0600}, {002, 0664}, {027, 0640}};
+    for (const auto& c : cases) {
+        ::umask(c.umask);
+        const std::string path = Root() + "new-" + std::to_string(c.umask) + ".Json";
+        ASSERT_EQ(file.WriteJson(path, Json::Value(1)), 0);
+        EXPECT_EQ(modeOf(path), c.created) << std::oct << "umask " << c.umask;
+    }
+    // A file that exists keeps its mode, narrower or wider than the umask.
+    for (const mode_t kept : {mode_t{0600}, mode_t{0664}}) {
+        ::umask(022);
+        const std::string path = Root() + "kept.Json";
+        ASSERT_EQ(file.WriteJson(path, Json::Value(1)), 0);
+        ASSERT_EQ(::chmod(path.c_str(), kept), 0);
+        ASSERT_EQ(file.WriteJson(path, Json::Value(2)), 0);
+        EXPECT_EQ(modeOf(path), kept) << std::oct << kept;
+        EXPECT_EQ(file.ReadJson(path), Json::Value(2));
+    }
+    ::umask(saved);
+}
+
 TEST_F(JsonFile, TimeIdentifiersKeepTheirFormatAndNeverRepeat) {
     CJsonFile file;
     const std::regex form(R"(\d{4}_\d\d_\d\d_\d\d_\d\d_\d\d_\d\d\d)");

@@ -40,10 +40,67 @@ TEST_F(ProfileData, LoadCompletesADocumentWithoutItsSectionFromTheFactoryDocumen
 
     // Restoring defaults loads the factory section; the document path stays.
     data.WriteActiveStage(3);
-    data.Load(DefaultDocumentPath("mouse"));
+    ASSERT_TRUE(data.LoadFactorySection());
     EXPECT_EQ(data.GetDocumentPath(), DocPath());
     EXPECT_EQ(data.ReadDpiStages().size(), 5u);
     EXPECT_EQ(data.GetActiveStage(), 1);
+    ASSERT_EQ(data.Save(), 0);
+    EXPECT_EQ(Doc()["Device"][0], Factory("mouse"));
+    EXPECT_EQ(Doc()["profilename"], "Mine");
+}
+
+TEST_F(ProfileData, WithoutTheFactoryDocumentRestoringDefaultsKeepsTheProfile) {
+    auto data = Open<CKeyboardProfiledata>("keyboard", R"({"profilename":"Mine","Device":[{}]})");
+    data.WriteKeyboardSystem(0x00100020, 1, 0);
+    data.WriteLightState(LightState{5, 1, 2, 0, 0, 9, 8, 7, 0, 0});
+    ASSERT_EQ(data.Save(), 0);
+    const Json::Value section = data.GetSection();
+    const std::string text = ReadFile(DocPath());
+
+    for (const std::string& factory : {Root() + "absent.Json", DocPath() + ".broken"}) {
+        WriteFile(DocPath() + ".broken", "{\"Device\": [");
+        data.SetDefaultDocumentPath(factory);
+        EXPECT_FALSE(data.LoadFactorySection()) << factory;
+        EXPECT_EQ(data.GetSection(), section) << factory;
+        EXPECT_EQ(ReadFile(DocPath()), text) << factory;
+    }
+    // The next change is saved on top of the whole section, not over it.
+    data.WriteLightState(LightState{6, 1, 2, 0, 0, 9, 8, 7, 0, 0});
+    ASSERT_EQ(data.Save(), 0);
+    EXPECT_EQ(Doc()["Device"][0]["SystemStages"]["Repeat"], 0x20);
+    EXPECT_EQ(Doc()["Device"][0]["LightInfo"]["SelectItem"], 6);
+}
+
+TEST_F(ProfileData, ASectionIsSavedOnlyIntoTheDocumentItWasLoadedFor) {
+    auto data =
+        Open<CBasicProfiledata>("MousePad", R"({"profilename":"A","Device":[{"LightInfo":{"Red":1}}]})");
+    const std::string other = Root() + "other.Json";
+    WriteFile(other, R"({"profilename":"B","Device":[{"LightInfo":{"Red":2},"LightList":[]}]})");
+    const std::string otherText = ReadFile(other);
+
+    // The path moved on to B while A's settings are in memory.
+    data.SetDocumentPath(other);
+    data.WriteLightState(LightState{1, 2, 3, 0, 0, 50, 60, 70, 0, 0});
+    TraceCapture trace;
+    EXPECT_EQ(data.Save(), 1);
+    EXPECT_EQ(ReadFile(other), otherText);
+    EXPECT_TRUE(trace.Contains("other.Json")) << trace.Text();
+
+    // Once B is loaded its own changes are saved.
+    data.Load(other);
+    data.WriteLightState(LightState{1, 2, 3, 0, 0, 50, 60, 70, 0, 0});
+    ASSERT_EQ(data.Save(), 0);
+    EXPECT_EQ(file.ReadJson(other)["Device"][0]["LightInfo"]["Red"], 50);
+    EXPECT_TRUE(file.ReadJson(other)["Device"][0].isMember("LightList"));
+    EXPECT_EQ(Doc()["Device"][0]["LightInfo"]["Red"], 1);
+
+    // A profile object that loaded nothing writes nothing, even after a change.
+    CBasicProfiledata fresh;
+    fresh.SetDocumentPath(DocPath());
+    const std::string text = ReadFile(DocPath());
+    fresh.WriteLightState(LightState{});
+    EXPECT_EQ(fresh.Save(), 1);
+    EXPECT_EQ(ReadFile(DocPath()), text);
 }
 
 TEST_F(ProfileData, HostileDocumentsFallBackToTheFactorySectionWithATraceLine) {

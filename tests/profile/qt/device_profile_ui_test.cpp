@@ -28,18 +28,26 @@ namespace {
 // Records what the profile bar asks of the device object.
 class RecordingDevice : public IProfileDevice {
 public:
-    void SetDocumentPaths(const std::string& id) override { calls << QStringLiteral("paths ") + QString::fromStdString(id); }
+    void SetDocumentPaths(const std::string& id) override {
+        calls << QStringLiteral("paths ") + QString::fromStdString(id);
+        pathsId = id;
+    }
     int LoadProfile() override {
         calls << QStringLiteral("load");
-        return 1;
+        return pathsId == unloadable ? 0 : 1;
     }
-    void RestoreDefaults() override { calls << QStringLiteral("defaults"); }
+    bool RestoreDefaults() override {
+        calls << QStringLiteral("defaults");
+        return true;
+    }
     void WriteProfileToDevice(ProfileWrite occasion) override {
         calls << (occasion == ProfileWrite::kSelected ? QStringLiteral("write selected")
                   : occasion == ProfileWrite::kReset  ? QStringLiteral("write reset")
                                                       : QStringLiteral("write defaults"));
     }
     QStringList calls;
+    std::string pathsId;
+    std::string unloadable;  // a profile whose document fails to load
 };
 
 // The profile bar built from the real skin inside a window that routes its
@@ -218,13 +226,36 @@ TEST_F(ProfileBar, ChoosingAProfileLoadsItAndWritesItToTheDevice) {
     emit combo->activated(1);
     EXPECT_TRUE(device_.calls.isEmpty()) << device_.calls.join(' ').toStdString();
 
-    // An announced selection by code takes the same way through the window.
+    // An announced selection by code takes the same way through the window;
+    // the device is pointed at the profile only when it loads it.
     notes_.clear();
+    device_.calls.clear();
     bar_->Select(2, true);
     EXPECT_EQ(notes_, QStringList{"itemselect:device_profile_combo"});
-    EXPECT_EQ(device_.calls, (QStringList{"paths id2"} + Loaded("id2")));
+    EXPECT_EQ(device_.calls, Loaded("id2"));
     EXPECT_EQ(combo->currentIndex(), 2);
     EXPECT_EQ(List()["profileselect"].asInt(), 2);
+
+    // A profile that cannot be loaded is not chosen: the drop-down, the name
+    // box, the list and the device stay with the previous one.
+    device_.unloadable = "id0";
+    device_.calls.clear();
+    QTest::keyClick(combo, Qt::Key_Home);
+    EXPECT_EQ(device_.calls, (QStringList{"paths id0", "load", "paths id2", "load"}));
+    EXPECT_EQ(combo->currentIndex(), 2);
+    EXPECT_EQ(bar_->GetNameEditText(), QStringLiteral("Work"));
+    EXPECT_EQ(Current(), "id2");
+    EXPECT_EQ(List()["profileselect"].asInt(), 2);
+
+    // A profile another process added shows up with the next choice.
+    Json::Value list = List();
+    list["profilelist"][3]["profilename"] = "Added";
+    list["profilelist"][3]["profileUUID"] = "id3";
+    ASSERT_EQ(file_.WriteJson(folder_ + kProfileListFileName, list), 0);
+    QTest::keyClick(combo, Qt::Key_Up);
+    EXPECT_EQ(Items(), (QStringList{"Profile1", "Gaming", "Work", "Added"}));
+    EXPECT_EQ(ListNames(), Items());
+    EXPECT_EQ(Current(), "id1");
 }
 
 TEST_F(ProfileBar, NewAndCopyAddAProfileAndLoadItOnce) {
@@ -279,14 +310,17 @@ TEST_F(ProfileBar, RenameTakesTheNameBoxAndRefusesANameInUse) {
         {1, "PROFILE1", {"Profile1", "Profile2"}, {"message_text_5"}},  // another profile's name
         {0, "PROFILE1", {"PROFILE1", "Profile2"}, {}},                  // its own name in other letters
         {1, "  Gaming ", {"Profile1", "Gaming"}, {}},                   // blanks around are dropped
-        {1, "   ", {"Profile1", "Profile2"}, {}},                       // no name: nothing happens
+        {1, "PROFILÉ", {"Profile1", "Profile2", "profilé"}, {"message_text_5"}},  // not only ASCII
+        {1, "   ", {"Profile1", "Profile2"}, {}},                                 // no name: nothing happens
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
-        Seed({"Profile1", "Profile2"}, c.current);
+        Seed(c.items.size() == 3 ? QStringList{"Profile1", "Profile2", "profilé"}
+                                 : QStringList{"Profile1", "Profile2"},
+             c.current);
         Build(kKindKeyboard);
         dialogs_.shown.clear();
-        TypeName(QString::fromLatin1(c.typed));
+        TypeName(QString::fromUtf8(c.typed));
         Click(profile_bar::kRenameButton);
         EXPECT_EQ(Items(), c.items);
         EXPECT_EQ(ListNames(), c.items);
