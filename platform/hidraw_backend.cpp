@@ -222,20 +222,16 @@ HidrawBackend::HidrawBackend(HidrawBackendOptions options, std::unique_ptr<IHidr
 HidrawBackend::~HidrawBackend() = default;
 
 bool HidrawBackend::ListNodes(std::vector<HidrawNodeRef>& out) {
+    ++listings_;
     if (options_.sysfsRoot.empty()) return ListHidrawNodesWithUdev(out);
     return ListHidrawNodesInSysfs(options_.sysfsRoot, options_.devDir, out);
 }
 
 bool HidrawBackend::FindNode(const std::string& devnode, HidrawNodeRef& out) {
-    std::vector<HidrawNodeRef> nodes;
-    if (!ListNodes(nodes)) return false;
-    for (HidrawNodeRef& node : nodes) {
-        if (node.devnode == devnode) {
-            out = std::move(node);
-            return true;
-        }
-    }
-    return false;
+    // Opening and the presence check run for one path at a time (the discovery
+    // thread checks every claimed slot every 100 ms): they look at that node
+    // only, never list the bus.
+    return FindHidrawNode(options_.sysfsRoot, options_.devDir, devnode, out);
 }
 
 std::unique_ptr<IHidInterfaceSet> HidrawBackend::OpenInterfaceSet() {

@@ -13,11 +13,14 @@
 #include <map>
 #include <thread>
 
+#include "device/device_discovery.h"
 #include "device/hid_command_channel.h"
 #include "device/hid_device.h"
 #include "device/hid_device_list.h"
+#include "platform/hid_combined_backend.h"
 #include "platform/trace.h"
 #include "sim/report_descriptors.h"
+#include "sim/simulated_setup.h"
 
 namespace r88 {
 namespace {
@@ -356,6 +359,64 @@ TEST_F(HidrawBackendTest, CloseReturnsAtOnceDuringAWriteWithoutTimeOutAndTheNext
     EXPECT_EQ(n, 64u);
     uint8_t got[80];
     EXPECT_EQ(recv(fake_->peers.back(), got, sizeof got, 0), 64);
+}
+
+// Records the slots of 3090 and 3091.
+class SlotMessages : public IMessageSink {
+public:
+    void PostMessage(unsigned, uintptr_t, intptr_t) override {}
+    intptr_t SendMessage(unsigned msg, uintptr_t slot, intptr_t) override {
+        (msg == kMsgDeviceFound ? found : gone).push_back(slot);
+        return 0;
+    }
+    std::vector<uintptr_t> found, gone;
+};
+
+// The presence check of claimed slots runs every 100 ms: it must not list the
+// nodes once per slot (with udev, a scan of every hidraw device each time).
+TEST_F(HidrawBackendTest, DiscoveryListsTheNodesAtMostOncePerPassAndNotAtAllWithEverySlotClaimed) {
+    AddNode(3, 0x320F, 0x502B, 1, sim::GamingInterfaceDescriptor());  // keyboard
+    AddNode(5, 0x0C45, 0x6627, 1, sim::GamingInterfaceDescriptor());  // mouse pad
+    AddNode(7, 0x0D8C, 0x01DA, 3, sim::HeadsetDescriptor());          // headset
+    AddNode(8, 0x046D, 0xC52B, 0, sim::BootMouseDescriptor());        // not ours
+    auto backend = Backend();
+    SlotMessages window;
+    CDeviceDiscovery discovery(window, backend);
+
+    size_t listed = backend->NodeListings();
+    ASSERT_TRUE(discovery.RunOnce());
+    EXPECT_EQ(backend->NodeListings() - listed, 1u);
+    EXPECT_EQ(window.found, (std::vector<uintptr_t>{1, 0, 5, 4, 6}));  // in enumeration order
+    for (int pass = 0; pass < 5; ++pass) {
+        listed = backend->NodeListings();
+        ASSERT_TRUE(discovery.RunOnce());
+        EXPECT_EQ(backend->NodeListings(), listed);
+    }
+    EXPECT_TRUE(window.gone.empty());
+
+    // The mouse pad goes: both its slots are freed in one pass, which lists at
+    // most once (its scan, now that slots are free).
+    fs::remove_all(root_ / "class" / "hidraw" / "hidraw5");
+    listed = backend->NodeListings();
+    ASSERT_TRUE(discovery.RunOnce());
+    EXPECT_EQ(window.gone, (std::vector<uintptr_t>{4, 5}));
+    EXPECT_LE(backend->NodeListings() - listed, 1u);
+
+    // Beside the emulated devices (as "--simulate" runs), with all of them
+    // claimed: the hidraw nodes are not listed either.
+    fs::remove_all(root_ / "class" / "hidraw");
+    fs::create_directories(root_ / "class" / "hidraw");
+    sim::SimulatedSetup simulated = sim::MakeSimulatedSetup();
+    auto hidraw = Backend();
+    SlotMessages simWindow;
+    CDeviceDiscovery both(simWindow, std::make_shared<CombinedHidBackend>(
+                                         std::vector<std::shared_ptr<IHidBackend>>{hidraw, simulated.bus}));
+    ASSERT_TRUE(both.RunOnce());
+    EXPECT_EQ(simWindow.found.size(), 5u);
+    listed = hidraw->NodeListings();
+    for (int pass = 0; pass < 5; ++pass) ASSERT_TRUE(both.RunOnce());
+    EXPECT_EQ(hidraw->NodeListings(), listed);
+    EXPECT_TRUE(simWindow.gone.empty());
 }
 
 }  // namespace
