@@ -110,8 +110,8 @@ public:
     // matching, no trace. While an earlier report is still inside the device
     // (a write given up on) nothing is sent, nothing waits, `dropped` is set
     // and the result is 1, as for every dropped piece of light data.
-    int ExchangeQuick(std::span<const uint8_t> request, std::span<uint8_t> reply,
-                      size_t* bytesRead = nullptr, bool* dropped = nullptr);
+    int ExchangeQuick(std::span<const uint8_t> request, std::span<uint8_t> reply, size_t* bytesRead = nullptr,
+                      bool* dropped = nullptr);
 
     // ---- the shared command set ----
     // Each returns a CommandResult. Chunked commands stop at the first chunk

@@ -168,7 +168,8 @@ bool CHidDevice::Write(const uint8_t* buffer, size_t length, int timeoutMs, size
     return WriteReport(buffer, length, timeoutMs, false, busy, transferred);
 }
 
-bool CHidDevice::TryWrite(const uint8_t* buffer, size_t length, int timeoutMs, bool& busy, size_t* transferred) {
+bool CHidDevice::TryWrite(const uint8_t* buffer, size_t length, int timeoutMs, bool& busy,
+                          size_t* transferred) {
     return WriteReport(buffer, length, timeoutMs, true, busy, transferred);
 }
 

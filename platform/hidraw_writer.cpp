@@ -100,8 +100,8 @@ void HidrawWriter::Run(std::shared_ptr<State> s) {
     }
 }
 
-HidTransferResult HidrawWriter::Write(std::span<const uint8_t> report, int timeoutMs, int cancelFd, bool ifIdle,
-                                      size_t& transferred) {
+HidTransferResult HidrawWriter::Write(std::span<const uint8_t> report, int timeoutMs, int cancelFd,
+                                      bool ifIdle, size_t& transferred) {
     transferred = 0;
     State& s = *state_;
     if (s.fd < 0 || !s.done.Valid() || report.empty()) return HidTransferResult::kFailed;
@@ -118,7 +118,8 @@ HidTransferResult HidrawWriter::Write(std::span<const uint8_t> report, int timeo
             }
             int waitMs = -1;
             if (!infinite) {
-                const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+                const auto left =
+                    std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
                 if (left <= 0) return HidTransferResult::kTimedOut;
                 waitMs = static_cast<int>(std::min<long long>(left, 1 << 30));
             }
