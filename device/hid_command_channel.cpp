@@ -134,15 +134,22 @@ int CHidCommandChannel::Exchange(std::span<const uint8_t> request, std::span<uin
 }
 
 int CHidCommandChannel::ExchangeQuick(std::span<const uint8_t> request, std::span<uint8_t> reply,
-                                      size_t* bytesRead) {
+                                      size_t* bytesRead, bool* dropped) {
     if (bytesRead) *bytesRead = 0;
+    if (dropped) *dropped = false;
     if (!IsOpen()) return kResultNoReply;
     Packet packet{};
     std::copy_n(request.begin(), std::min(request.size(), packet.size()), packet.begin());
     bool written = false;
+    bool writerBusy = false;
     {
         std::lock_guard io(ioLock_);
-        written = hid_.Write(packet.data(), packet.size(), kCommandTimeoutMs);
+        written = hid_.TryWrite(packet.data(), packet.size(), kCommandTimeoutMs, writerBusy);
+    }
+    if (writerBusy) {
+        // The device has not taken an earlier report yet: this one is dropped, nobody waits.
+        if (dropped) *dropped = true;
+        return kResultOk;
     }
     if (!written) return kResultWriteFailed;
     std::fill(reply.begin(), reply.end(), uint8_t{0});
@@ -156,24 +163,30 @@ int CHidCommandChannel::ExchangeQuick(std::span<const uint8_t> request, std::spa
     return read ? kResultOk : kResultNoReply;
 }
 
-int CHidCommandChannel::SendPacket(const Packet& packet, Via via, Packet& reply, size_t& got, bool& dropped) {
+int CHidCommandChannel::SendPacket(const Packet& packet, Via via, Packet& reply, size_t& got, Drop& dropped) {
     got = 0;
-    dropped = false;
+    dropped = Drop::kNone;
     if (via != Via::kCommand) {
         // Light data never waits behind a configuration command: the next frame replaces it.
         if (IsBusy()) {
             Trace(kTraceLightDropped);
-            dropped = true;
+            dropped = Drop::kChunk;
             return kResultOk;
         }
         if (IsSlow()) {
-            dropped = true;
+            dropped = Drop::kChunk;
             return kResultOk;
         }
     }
     if (via == Via::kStream) {
         std::lock_guard stream(streamLock_);
-        return ExchangeQuick(packet, reply, &got);
+        bool writerBusy = false;
+        const int result = ExchangeQuick(packet, reply, &got, &writerBusy);
+        if (writerBusy) {
+            Trace(kTraceLightDropped);
+            dropped = Drop::kFrame;
+        }
+        return result;
     }
     std::lock_guard command(commandLock_);
     return Exchange(packet, reply, &got);
@@ -184,7 +197,7 @@ int CHidCommandChannel::SinglePacket(uint8_t command, uint8_t lengthByte, uint16
     const Packet request = MakePacket(command, lengthByte, offset);
     Packet reply{};
     size_t got = 0;
-    bool dropped = false;
+    Drop dropped = Drop::kNone;
     const int exchanged = SendPacket(request, Via::kCommand, reply, got, dropped);
     const int result = Judge(exchanged, request, reply, got, kPacketPayload + payloadOut.size());
     if (result != kResultOk) return result;
@@ -206,9 +219,10 @@ int CHidCommandChannel::Chunked(uint8_t command, std::span<uint8_t> in, std::spa
                                           reading ? std::span<const uint8_t>{} : out.subspan(position, n));
         Packet reply{};
         size_t got = 0;
-        bool dropped = false;
+        Drop dropped = Drop::kNone;
         const int exchanged = SendPacket(request, via, reply, got, dropped);
-        if (dropped) continue;
+        if (dropped == Drop::kFrame) return kResultOk;  // the rest of the frame goes with it
+        if (dropped == Drop::kChunk) continue;
         if (via == Via::kStream) {
             // The stream path matches no reply; only a failed transfer ends it.
             if (exchanged != kResultOk) return exchanged;

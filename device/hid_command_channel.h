@@ -107,9 +107,11 @@ public:
     // length of the last read; reply bytes past it are zero.
     int Exchange(std::span<const uint8_t> request, std::span<uint8_t> reply, size_t* bytesRead = nullptr);
     // Light streaming only: one write and one read, 1000 ms each, no echo
-    // matching, no trace.
-    int ExchangeQuick(std::span<const uint8_t> request, std::span<uint8_t> reply,
-                      size_t* bytesRead = nullptr);
+    // matching, no trace. While an earlier report is still inside the device
+    // (a write given up on) nothing is sent, nothing waits, `dropped` is set
+    // and the result is 1, as for every dropped piece of light data.
+    int ExchangeQuick(std::span<const uint8_t> request, std::span<uint8_t> reply, size_t* bytesRead = nullptr,
+                      bool* dropped = nullptr);
 
     // ---- the shared command set ----
     // Each returns a CommandResult. Chunked commands stop at the first chunk
@@ -131,6 +133,8 @@ public:
     // (trace "放弃灯光数据") and counts as success; on a slow channel every chunk
     // is dropped silently. CMD_WRITE_LIGHT goes through Exchange under
     // commandLock, CMD_STREAM_LIGHT through ExchangeQuick under streamLock.
+    // A stream frame that finds an earlier report still inside the device is
+    // dropped whole at once (trace "放弃灯光数据", result 1).
     int CMD_WRITE_LIGHT(std::span<const uint8_t> buffer);
     int CMD_STREAM_LIGHT(std::span<const uint8_t> buffer);
     int CMD_WRITE_MACRO(std::span<const uint8_t> buffer);
@@ -144,13 +148,15 @@ public:
 private:
     using Packet = std::array<uint8_t, kCommandPacketSize>;
     enum class Via { kCommand, kLight, kStream };
+    // What a light rule kept back: this chunk, or the rest of the frame.
+    enum class Drop { kNone, kChunk, kFrame };
     int Timeout() const { return IsSlow() ? kSlowCommandTimeoutMs : kCommandTimeoutMs; }
     int SinglePacket(uint8_t command, uint8_t lengthByte, uint16_t offset, std::span<uint8_t> payloadOut,
                      uint8_t* replyByte8 = nullptr);
     // Reads into `in` when it is not empty, else writes `out`.
     int Chunked(uint8_t command, std::span<uint8_t> in, std::span<const uint8_t> out, unsigned start, Via via);
     // One packet by its path and locks; `dropped` when a light rule kept it back.
-    int SendPacket(const Packet& packet, Via via, Packet& reply, size_t& got, bool& dropped);
+    int SendPacket(const Packet& packet, Via via, Packet& reply, size_t& got, Drop& dropped);
 
     std::atomic<uint16_t> dataLength_{kKeyTableMaxBytes};
     std::atomic<int> busy_{0};

@@ -164,22 +164,40 @@ bool CHidDevice::Read(uint8_t* buffer, size_t length, int timeoutMs, size_t* tra
 }
 
 bool CHidDevice::Write(const uint8_t* buffer, size_t length, int timeoutMs, size_t* transferred) {
+    bool busy = false;
+    return WriteReport(buffer, length, timeoutMs, false, busy, transferred);
+}
+
+bool CHidDevice::TryWrite(const uint8_t* buffer, size_t length, int timeoutMs, bool& busy,
+                          size_t* transferred) {
+    return WriteReport(buffer, length, timeoutMs, true, busy, transferred);
+}
+
+bool CHidDevice::WriteReport(const uint8_t* buffer, size_t length, int timeoutMs, bool ifIdle, bool& busy,
+                             size_t* transferred) {
+    busy = false;
     if (transferred) *transferred = 0;
     std::shared_ptr<IHidConnection> connection;
     {
         std::lock_guard lock(mutex_);
-        if (!connection_ || !overlapped_ || !forWrite_ || buffer == nullptr || length == 0 || writePending_)
+        if (!connection_ || !overlapped_ || !forWrite_ || buffer == nullptr || length == 0) return false;
+        if (writePending_) {
+            busy = ifIdle;
             return false;
+        }
         connection = connection_;
         writePending_ = true;
     }
     size_t moved = 0;
-    const HidTransferResult r = connection->Write({buffer, length}, timeoutMs, cancelEvent_.Fd(), moved);
+    const HidTransferResult r =
+        ifIdle ? connection->TryWrite({buffer, length}, timeoutMs, cancelEvent_.Fd(), moved)
+               : connection->Write({buffer, length}, timeoutMs, cancelEvent_.Fd(), moved);
     {
         std::lock_guard lock(mutex_);
         writePending_ = false;
     }
     idle_.notify_all();
+    busy = r == HidTransferResult::kBusy;
     if (r != HidTransferResult::kCompleted) return false;
     if (transferred) *transferred = moved;
     return true;

@@ -68,7 +68,14 @@ public:
     // Both need an interface opened with `overlapped`. timeoutMs: milliseconds
     // or kHidInfinite. `transferred` is 0 unless the call succeeds.
     bool Read(uint8_t* buffer, size_t length, int timeoutMs, size_t* transferred = nullptr);
+    // A write that gives up (time-out, cancel, Close) returns at once, but on
+    // hidraw the report may still reach the device later; a write while that
+    // one is still inside the kernel waits for it within its own time-out.
     bool Write(const uint8_t* buffer, size_t length, int timeoutMs, size_t* transferred = nullptr);
+    // Write for light frames: false with `busy` set, at once and sending
+    // nothing, while an earlier write is still on its way.
+    bool TryWrite(const uint8_t* buffer, size_t length, int timeoutMs, bool& busy,
+                  size_t* transferred = nullptr);
     // The synchronous output-report call (report id at byte 0).
     bool SetOutputReport(const uint8_t* buffer, size_t length);
 
@@ -108,6 +115,8 @@ private:
     };
     const KindState& Kind(HidReportKind k) const { return kinds_[static_cast<size_t>(k)]; }
     bool LoadCaps();
+    bool WriteReport(const uint8_t* buffer, size_t length, int timeoutMs, bool ifIdle, bool& busy,
+                     size_t* transferred);
     void CloseLocked(std::unique_lock<std::mutex>& lock);
 
     std::shared_ptr<IHidBackend> backend_;

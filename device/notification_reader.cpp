@@ -64,11 +64,13 @@ bool CNotificationReader::ReadOne() {
     if (length == 0) return true;
     std::vector<uint8_t> report(length, 0);
     size_t got = 0;
-    if (!hid.Read(report.data(), report.size(), kHidInfinite, &got)) return true;
-    if (got != length) return true;  // not a report of this collection's shape
+    // hidraw hands a report over as long as it came, not padded to the
+    // collection's longest report: the rest of the buffer stays zero, and a
+    // longer report is cut to the buffer.
+    if (!hid.Read(report.data(), report.size(), kHidInfinite, &got) || got == 0) return true;
 
     std::vector<HidDataItem> items(hid.InputItems().begin(), hid.InputItems().end());
-    if (items.empty() || !hid.UnpackInputReport(items, std::span<const uint8_t>(report.data(), got))) return true;
+    if (items.empty() || !hid.UnpackInputReport(items, report)) return true;
     const HidDataItem& first = items.front();
     if (!first.isSet) return true;
     const uint16_t code = first.isButton ? (first.usages.empty() ? 0 : first.usages.front())

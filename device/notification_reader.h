@@ -5,8 +5,9 @@
 //   0x0401          the device asks to have its settings read again
 //   0x0500..0x05FF  key down of key slot code - 0x0500 (keyboard only)
 //   0x0600..0x06FF  key up of key slot code - 0x0600 (keyboard only)
-// Everything else is ignored, and so are reports whose length is not the
-// collection's input report length. A key slot is the device's own number
+// Everything else is ignored. A report shorter than the collection's input
+// report length is read as if padded with zeros (hidraw does not pad, Windows
+// does); a longer one is cut. A key slot is the device's own number
 // (0..255); the keyboard maps it to a key of its picture.
 //
 // The handler runs on the reader thread. The Qt page hands each event to the

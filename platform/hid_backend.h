@@ -25,7 +25,8 @@ struct HidOpenMode {
     bool exclusive = false;
 };
 
-enum class HidTransferResult { kCompleted, kTimedOut, kCancelled, kFailed };
+// kBusy: TryWrite only; an earlier report is still inside the device and nothing was sent.
+enum class HidTransferResult { kCompleted, kTimedOut, kCancelled, kFailed, kBusy };
 
 inline constexpr int kHidInfinite = -1;
 
@@ -47,6 +48,14 @@ public:
     // Sends one output report; byte 0 is its report id (0 when the device has none).
     virtual HidTransferResult Write(std::span<const uint8_t> report, int timeoutMs, int cancelFd,
                                     size_t& transferred) = 0;
+    // Write for light frames, which never wait for the device: kBusy at once,
+    // sending nothing, while an earlier report is still on its way (a write
+    // that was given up on may still be inside the kernel). Where a write
+    // never outlives its call this is Write.
+    virtual HidTransferResult TryWrite(std::span<const uint8_t> report, int timeoutMs, int cancelFd,
+                                       size_t& transferred) {
+        return Write(report, timeoutMs, cancelFd, transferred);
+    }
     // Sends one output report on the control pipe and returns when it was taken.
     virtual bool SetOutputReport(std::span<const uint8_t> report) = 0;
 };

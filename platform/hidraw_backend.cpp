@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "device/hid_path.h"
+#include "platform/hidraw_writer.h"
 #include "platform/trace.h"
 
 namespace r88 {
@@ -64,13 +65,18 @@ int Remaining(bool infinite, Clock::time_point deadline) {
 class HidrawConnection : public IHidConnection {
 public:
     HidrawConnection(int fd, std::shared_ptr<IHidrawNodeAccess> access, HidAttributes attributes,
-                     std::shared_ptr<const HidReportDescriptor> descriptor, size_t collectionIndex)
+                     std::shared_ptr<const HidReportDescriptor> descriptor, size_t collectionIndex,
+                     bool forWrite)
         : fd_(fd),
           access_(std::move(access)),
           attributes_(attributes),
           descriptor_(std::move(descriptor)),
-          collectionIndex_(collectionIndex) {}
+          collectionIndex_(collectionIndex) {
+        if (fd_ >= 0 && forWrite) writer_ = std::make_unique<HidrawWriter>(fd_);
+    }
     ~HidrawConnection() override {
+        // Does not wait for a write still inside the kernel: the writer owns its own fd.
+        writer_.reset();
         if (fd_ >= 0) ::close(fd_);
     }
 
@@ -81,18 +87,27 @@ public:
     HidTransferResult Read(std::span<uint8_t> buffer, int timeoutMs, int cancelFd,
                            size_t& transferred) override;
     HidTransferResult Write(std::span<const uint8_t> report, int timeoutMs, int cancelFd,
-                            size_t& transferred) override;
+                            size_t& transferred) override {
+        return WriteThroughWriter(report, timeoutMs, cancelFd, false, transferred);
+    }
+    HidTransferResult TryWrite(std::span<const uint8_t> report, int timeoutMs, int cancelFd,
+                               size_t& transferred) override {
+        return WriteThroughWriter(report, timeoutMs, cancelFd, true, transferred);
+    }
     bool SetOutputReport(std::span<const uint8_t> report) override;
 
 private:
     const HidCollection& Collection() const { return descriptor_->collections[collectionIndex_]; }
     bool OutputIdAllowed(std::span<const uint8_t> report) const;
+    HidTransferResult WriteThroughWriter(std::span<const uint8_t> report, int timeoutMs, int cancelFd,
+                                         bool ifIdle, size_t& transferred);
 
     int fd_;
     std::shared_ptr<IHidrawNodeAccess> access_;
     HidAttributes attributes_;
     std::shared_ptr<const HidReportDescriptor> descriptor_;
     size_t collectionIndex_;
+    std::unique_ptr<HidrawWriter> writer_;  // connections opened for writing
 };
 
 HidTransferResult HidrawConnection::Read(std::span<uint8_t> buffer, int timeoutMs, int cancelFd,
@@ -139,31 +154,13 @@ bool HidrawConnection::OutputIdAllowed(std::span<const uint8_t> report) const {
     return descriptor_->usesReportIds ? Collection().HasReportId(report[0]) : report[0] == 0;
 }
 
-HidTransferResult HidrawConnection::Write(std::span<const uint8_t> report, int timeoutMs, int cancelFd,
-                                          size_t& transferred) {
+HidTransferResult HidrawConnection::WriteThroughWriter(std::span<const uint8_t> report, int timeoutMs,
+                                                       int cancelFd, bool ifIdle, size_t& transferred) {
     transferred = 0;
-    if (fd_ < 0 || !OutputIdAllowed(report)) return HidTransferResult::kFailed;
-    const bool infinite = timeoutMs < 0;
-    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(infinite ? 0 : timeoutMs);
-    for (;;) {
-        pollfd fds[2] = {{fd_, POLLOUT, 0}, {cancelFd, POLLIN, 0}};
-        const int r = poll(fds, cancelFd >= 0 ? 2 : 1, Remaining(infinite, deadline));
-        if (r < 0) {
-            if (errno == EINTR) continue;
-            return HidTransferResult::kFailed;
-        }
-        if (cancelFd >= 0 && (fds[1].revents & POLLIN)) return HidTransferResult::kCancelled;
-        if (r == 0) return HidTransferResult::kTimedOut;
-        if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) return HidTransferResult::kFailed;
-        if (fds[0].revents & POLLOUT) {
-            // The kernel hands the report to the device and returns when it went out.
-            const ssize_t n = ::write(fd_, report.data(), report.size());
-            if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
-            if (n < 0) return HidTransferResult::kFailed;
-            transferred = static_cast<size_t>(n);
-            return HidTransferResult::kCompleted;
-        }
-    }
+    if (!writer_ || !OutputIdAllowed(report)) return HidTransferResult::kFailed;
+    // poll() says a hidraw node is always writable and write() then blocks until
+    // the device took the report: only the writer's thread may wait on it.
+    return writer_->Write(report, timeoutMs, cancelFd, ifIdle, transferred);
 }
 
 bool HidrawConnection::SetOutputReport(std::span<const uint8_t> report) {
@@ -209,13 +206,12 @@ std::unique_ptr<IHidConnection> MakeHidrawConnection(int fd, std::shared_ptr<IHi
                                                      HidAttributes attributes,
                                                      std::shared_ptr<const HidReportDescriptor> descriptor,
                                                      size_t collectionIndex, HidOpenMode mode) {
-    (void)mode;
     if (!descriptor || collectionIndex >= descriptor->collections.size()) {
         if (fd >= 0) ::close(fd);
         return nullptr;
     }
     return std::make_unique<HidrawConnection>(fd, std::move(access), attributes, std::move(descriptor),
-                                              collectionIndex);
+                                              collectionIndex, mode.write);
 }
 
 HidrawBackend::HidrawBackend() : HidrawBackend(HidrawBackendOptions{}, MakeKernelHidrawAccess()) {}
@@ -226,20 +222,16 @@ HidrawBackend::HidrawBackend(HidrawBackendOptions options, std::unique_ptr<IHidr
 HidrawBackend::~HidrawBackend() = default;
 
 bool HidrawBackend::ListNodes(std::vector<HidrawNodeRef>& out) {
+    ++listings_;
     if (options_.sysfsRoot.empty()) return ListHidrawNodesWithUdev(out);
     return ListHidrawNodesInSysfs(options_.sysfsRoot, options_.devDir, out);
 }
 
 bool HidrawBackend::FindNode(const std::string& devnode, HidrawNodeRef& out) {
-    std::vector<HidrawNodeRef> nodes;
-    if (!ListNodes(nodes)) return false;
-    for (HidrawNodeRef& node : nodes) {
-        if (node.devnode == devnode) {
-            out = std::move(node);
-            return true;
-        }
-    }
-    return false;
+    // Opening and the presence check run for one path at a time (the discovery
+    // thread checks every claimed slot every 100 ms): they look at that node
+    // only, never list the bus.
+    return FindHidrawNode(options_.sysfsRoot, options_.devDir, devnode, out);
 }
 
 std::unique_ptr<IHidInterfaceSet> HidrawBackend::OpenInterfaceSet() {

@@ -3,6 +3,7 @@
 // collection of a node: "/dev/hidraw3#vid_320f&pid_502b&mi_01&col04". All
 // collections share the node; each connection opens the node for itself and
 // keeps only the input reports whose id belongs to its collection.
+#include <atomic>
 #include <memory>
 #include <span>
 #include <string>
@@ -41,7 +42,11 @@ public:
 
     std::unique_ptr<IHidInterfaceSet> OpenInterfaceSet() override;
     std::unique_ptr<IHidConnection> Open(const std::string& path, HidOpenMode mode) override;
+    // Needs the node's sysfs folder only: no listing of the bus.
     bool IsPresent(const std::string& path) override;
+
+    // How often the nodes were listed (each enumeration lists them once).
+    size_t NodeListings() const { return listings_.load(); }
 
 private:
     bool ListNodes(std::vector<HidrawNodeRef>& out);
@@ -49,6 +54,7 @@ private:
 
     HidrawBackendOptions options_;
     std::shared_ptr<IHidrawNodeAccess> access_;
+    std::atomic<size_t> listings_{0};
 };
 
 // The connection on an open node fd, filtering by the collection's report ids.

@@ -98,6 +98,18 @@ bool ListHidrawNodesInSysfs(const std::string& sysfsRoot, const std::string& dev
     return true;
 }
 
+bool FindHidrawNode(const std::string& sysfsRoot, const std::string& devDir, const std::string& devnode,
+                    HidrawNodeRef& out) {
+    const fs::path node(devnode);
+    const std::string sysname = node.filename().string();
+    if (HidrawNodeNumber(sysname) < 0 || node.parent_path() != fs::path(devDir)) return false;
+    const fs::path syspath = fs::path(sysfsRoot.empty() ? "/sys" : sysfsRoot) / "class" / "hidraw" / sysname;
+    std::error_code ec;
+    if (!fs::exists(syspath, ec)) return false;
+    out = {sysname, syspath.string(), devnode};
+    return true;
+}
+
 bool DescribeHidrawNode(const std::string& syspath, HidrawNodeInfo& out) {
     out = HidrawNodeInfo{};
     std::error_code ec;

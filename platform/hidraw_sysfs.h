@@ -31,6 +31,12 @@ bool ListHidrawNodesWithUdev(std::vector<HidrawNodeRef>& out);
 bool ListHidrawNodesInSysfs(const std::string& sysfsRoot, const std::string& devDir,
                             std::vector<HidrawNodeRef>& out);
 
+// The node `devnode` ("<devDir>/hidrawN") names, from its own sysfs folder
+// under <sysfsRoot>/class/hidraw (sysfsRoot empty: "/sys"), without listing
+// the others. False when it is not there.
+bool FindHidrawNode(const std::string& sysfsRoot, const std::string& devDir, const std::string& devnode,
+                    HidrawNodeRef& out);
+
 // Reads <syspath>/device/{uevent,report_descriptor} and the interface above it.
 // False when the node is gone or its files say nothing usable.
 bool DescribeHidrawNode(const std::string& syspath, HidrawNodeInfo& out);

@@ -47,10 +47,15 @@ void SimDevice::Disconnect() {
     for (auto& c : open) c->MarkGone();
 }
 
+void SimDevice::RefuseWriteOpens(bool refuse) {
+    std::lock_guard lock(mutex_);
+    refuseWriteOpens_ = refuse;
+}
+
 std::shared_ptr<SimConnection> SimDevice::Connect(size_t interfaceIndex, size_t collectionIndex,
                                                   HidOpenMode mode) {
     std::lock_guard lock(mutex_);
-    if (!plugged_ || interfaceIndex >= interfaces_.size() ||
+    if (!plugged_ || (mode.write && refuseWriteOpens_) || interfaceIndex >= interfaces_.size() ||
         collectionIndex >= interfaces_[interfaceIndex].descriptor->collections.size())
         return nullptr;
     auto connection =

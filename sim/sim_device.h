@@ -64,6 +64,9 @@ public:
     bool SendInputReport(uint16_t interfaceNumber, std::span<const uint8_t> report, unsigned delayMs = 0);
     // The device goes away: every open connection fails from now on.
     void Disconnect();
+    // Opens for writing fail while set, as on a node the user may read but
+    // not write; opens for reading only (the discovery's probe) still work.
+    void RefuseWriteOpens(bool refuse);
 
     // ---- used by the bus and the connections ----
     struct Interface {
@@ -85,6 +88,7 @@ private:
     PacketLog log_;
     mutable std::mutex mutex_;
     bool plugged_ = true;
+    bool refuseWriteOpens_ = false;
     std::vector<std::weak_ptr<SimConnection>> connections_;
 };
 

@@ -7,6 +7,8 @@
 
 #include "device/device_discovery.h"
 #include "device/hid_command_channel.h"
+#include "platform/hid_combined_backend.h"
+#include "platform/hidraw_backend.h"
 #include "sim/emulated_devices.h"
 #include "sim/simulated_setup.h"
 
@@ -76,18 +78,25 @@ double ProcessCpuSeconds() {
 
 // CPU time of the discovery thread over state.range(0) seconds of wall time,
 // with every device connected (range(1) = 1: presence checks only) or none
-// (0: an enumeration every 100 ms). The process does nothing else while it
-// runs, so the process CPU time is the thread's. The reported time is that
-// CPU time; "cpu_percent" is the share of one core.
+// (0: an enumeration every 100 ms), on the emulated bus alone (range(2) = 0)
+// or, as "--simulate" runs, beside this machine's hidraw nodes listed with
+// udev (1). The process does nothing else while it runs, so the process CPU
+// time is the thread's. The reported time is that CPU time; "cpu_percent" is
+// the share of one core, "listings_per_pass" how often the hidraw nodes were
+// listed per 100 ms pass.
 void BM_DiscoveryCpu(benchmark::State& state) {
     sim::SimulatedSetup setup = sim::MakeSimulatedSetup();
     setup.bus->Plug(sim::MakeEmulatedMouse());  // ids 0: never claimed
     if (state.range(1) == 0) setup.bus->UnplugAll();
     const size_t expected = state.range(1) == 0 ? 0 : 5;
     const auto seconds = static_cast<int>(state.range(0));
+    auto hidraw = std::make_shared<HidrawBackend>();
+    std::shared_ptr<IHidBackend> backend = setup.bus;
+    if (state.range(2) != 0)
+        backend = std::make_shared<CombinedHidBackend>(std::vector<std::shared_ptr<IHidBackend>>{hidraw, setup.bus});
     for (auto _ : state) {
         NoWindow window;
-        CDeviceDiscovery discovery(window, setup.bus);
+        CDeviceDiscovery discovery(window, backend);
         discovery.Start();
         for (int i = 0; i < 200; ++i) {
             size_t claimed = 0;
@@ -95,22 +104,37 @@ void BM_DiscoveryCpu(benchmark::State& state) {
             if (claimed == expected) break;
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
+        const size_t listedBefore = hidraw->NodeListings();
         const double before = ProcessCpuSeconds();
         std::this_thread::sleep_for(std::chrono::seconds(seconds));
         const double cpu = ProcessCpuSeconds() - before;
+        const size_t listed = hidraw->NodeListings() - listedBefore;
         discovery.Stop();
         state.SetIterationTime(cpu);
         state.counters["cpu_percent"] = cpu / seconds * 100.0;
+        if (state.range(2) != 0)
+            state.counters["listings_per_pass"] =
+                static_cast<double>(listed) / (seconds * 1000.0 / kDiscoveryPeriodMs);
     }
 }
 // One second always; the ten-second run when R88_BENCH_LONG is set.
-BENCHMARK(BM_DiscoveryCpu)->ArgNames({"s", "devices"})->Args({1, 1})->Args({1, 0})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DiscoveryCpu)
+    ->ArgNames({"s", "devices", "hidraw"})
+    ->Args({1, 1, 0})
+    ->Args({1, 0, 0})
+    ->Args({1, 1, 1})
+    ->Args({1, 0, 1})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 [[maybe_unused]] const bool kLongRegistered = [] {
     if (std::getenv("R88_BENCH_LONG") != nullptr)
         benchmark::RegisterBenchmark("BM_DiscoveryCpu/10s", BM_DiscoveryCpu)
-            ->ArgNames({"s", "devices"})
-            ->Args({10, 1})
-            ->Args({10, 0})
+            ->ArgNames({"s", "devices", "hidraw"})
+            ->Args({10, 1, 0})
+            ->Args({10, 0, 0})
+            ->Args({10, 1, 1})
+            ->Args({10, 0, 1})
             ->Iterations(1)
             ->UseManualTime()
             ->Unit(benchmark::kMillisecond);

@@ -249,6 +249,30 @@ TEST_F(CommandChannelTest, AWriteThatTimesOutGivesMinusOneAndReadsNothing) {
     EXPECT_FALSE(trace.Contains("返回"));
 }
 
+// The device takes the request and never answers: both reads of the exchange
+// wait out their time-out, and the command gives 0 with its output untouched.
+TEST_F(CommandChannelTest, AReplyThatNeverComesGivesZero) {
+    keyboard_->Faults().Arm({.kind = FaultKind::kNoReply, .command = kCmdReadInfo});
+    std::array<uint8_t, kInfoBlockSize> info;
+    info.fill(0xEE);
+    const auto start = Clock::now();
+    EXPECT_EQ(channel_.CMD_READ_INFO(info), kResultNoReply);
+    EXPECT_GE(Clock::now() - start, 2 * std::chrono::milliseconds(kCommandTimeoutMs) - 100ms);
+    EXPECT_EQ(info[0], 0xEE);
+    EXPECT_EQ(channel_.CMD_BEGIN(), kResultOk);  // the next command is not confused by it
+}
+
+// A mouse on its receiver answers slowly: its channel waits 5000 ms, not 1000.
+TEST_F(CommandChannelTest, TheSlowChannelWaitsFiveSeconds) {
+    channel_.SetSlow(true);
+    keyboard_->Faults().Arm({.kind = FaultKind::kStallWrite, .command = kCmdBegin});
+    const auto start = Clock::now();
+    EXPECT_EQ(channel_.CMD_BEGIN(), kResultWriteFailed);
+    const auto took = Clock::now() - start;
+    EXPECT_GE(took, std::chrono::milliseconds(kSlowCommandTimeoutMs) - 100ms);
+    EXPECT_LT(took, std::chrono::milliseconds(kSlowCommandTimeoutMs) + 2000ms);
+}
+
 TEST_F(CommandChannelTest, EndWaitsBeforeItsPacket) {
     const auto start = Clock::now();
     EXPECT_EQ(channel_.CMD_END(), kResultOk);

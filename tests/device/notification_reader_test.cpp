@@ -9,6 +9,7 @@
 #include "platform/trace.h"
 #include "sim/emulated_devices.h"
 #include "sim/sim_bus.h"
+#include "sim/sim_device.h"
 
 namespace r88 {
 namespace {
@@ -123,6 +124,65 @@ TEST_F(NotificationReaderTest, OtherKindsGetOnlyTheSyncRequestAndSurviveAnUnplug
     EXPECT_FALSE(reader_.OpenNotifications(consumerPath_));
     reader_.CloseNotifications();
     reader_.CloseNotifications();
+}
+
+// Firmware whose consumer collection has a longer report beside the 3-byte
+// notification report: Windows pads every report of the collection to the
+// longest (9 bytes), hidraw hands each over as it came.
+TEST(NotificationReaderShortReports, AreReadAsIfPaddedAndLongOnesAreCut) {
+    // clang-format off
+    const std::vector<uint8_t> descriptor = {
+        0x05, 0x0C, 0x09, 0x01, 0xA1, 0x01,
+        0x85, 0x03, 0x15, 0x00, 0x26, 0xFF, 0x0F, 0x19, 0x00, 0x2A, 0xFF, 0x0F,  // report 3: one 16-bit code
+        0x75, 0x10, 0x95, 0x01, 0x81, 0x00,
+        0x85, 0x06, 0x06, 0x00, 0xFF, 0x09, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00,  // report 6: 8 vendor bytes
+        0x75, 0x08, 0x95, 0x08, 0x81, 0x02,
+        0xC0,
+    };
+    // clang-format on
+    auto bus = std::make_shared<sim::SimHidBus>();
+    auto device = std::make_shared<sim::SimDevice>(
+        sim::SimDeviceModel{"notifier", 0x320F, 0x502B, 0x0100, {{1, descriptor}}}, nullptr);
+    bus->Plug(device);
+    ASSERT_EQ(bus->Paths().size(), 1u);
+
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::vector<NotificationEvent> events;
+    CNotificationReader reader(bus);
+    reader.SetKeyEvents(true);
+    reader.SetHandler([&](const NotificationEvent& e) {
+        {
+            std::lock_guard lock(mutex);
+            events.push_back(e);
+        }
+        changed.notify_all();
+    });
+    ASSERT_TRUE(reader.OpenNotifications(bus->Paths()[0]));
+    EXPECT_EQ(reader.Channel().Hid().Caps().inputReportByteLength, 9);
+
+    std::vector<uint8_t> tooLong(20, 0xEE);
+    tooLong[0] = 0x03;
+    tooLong[1] = 0x0C;
+    tooLong[2] = 0x05;
+    const std::vector<std::vector<uint8_t>> reports = {
+        {0x03},              // the id alone: code 0, nothing
+        {0x03, 0x01, 0x04},  // the sync request, 3 of 9 bytes
+        {0x03, 0x7D, 0x06},  // key up of slot 125
+        tooLong,             // key down of slot 12, then bytes past the buffer
+    };
+    for (const std::vector<uint8_t>& r : reports) ASSERT_TRUE(device->SendInputReport(1, r));
+    {
+        std::unique_lock lock(mutex);
+        ASSERT_TRUE(changed.wait_for(lock, 2s, [&] { return events.size() >= 3; }));
+    }
+    reader.CloseNotifications();
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(events[0].kind, Kind::kSyncRequest);
+    EXPECT_EQ(events[1].kind, Kind::kKeyUp);
+    EXPECT_EQ(events[1].keySlot, 125);
+    EXPECT_EQ(events[2].kind, Kind::kKeyDown);
+    EXPECT_EQ(events[2].keySlot, 12);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <thread>
 
+#include "device/device_discovery.h"
 #include "sim/emulated_devices.h"
 #include "sim/sim_bus.h"
 
@@ -127,6 +128,41 @@ TEST(UsbDeviceCoreTest, ConnectionFollowsTheSlot) {
     slot.path = "/sim/hid99#vid_320f&pid_502b&mi_01&col04";
     EXPECT_FALSE(core.ConnectCommand(slot));
     EXPECT_FALSE(core.Command().IsOpen());
+}
+
+// The discovery's probe may read the node, the connection may not write it
+// (a node without write permission): the slot is claimed, the channel stays
+// closed and every command gives 0 without sending anything.
+TEST(UsbDeviceCoreTest, ACommandInterfaceThatCannotBeOpenedLeavesTheChannelClosed) {
+    class NoWindow : public IMessageSink {
+    public:
+        void PostMessage(unsigned, uintptr_t, intptr_t) override {}
+        intptr_t SendMessage(unsigned, uintptr_t, intptr_t) override { return 0; }
+    } window;
+    auto bus = std::make_shared<sim::SimHidBus>();
+    auto keyboard = sim::MakeEmulatedKeyboard();
+    keyboard->RefuseWriteOpens(true);
+    bus->Plug(keyboard);
+    CDeviceDiscovery discovery(window, bus);
+    ASSERT_TRUE(discovery.RunOnce());
+    const std::optional<DeviceInterfaceSlot> slot = discovery.Slot(0);
+    ASSERT_TRUE(slot && slot->connected == 1);
+
+    CUsbDeviceCore core(bus);
+    core.SetIdentity(MakeSlot(kSupportedInterfaces[0]));
+    EXPECT_FALSE(core.ConnectCommand(*slot));
+    EXPECT_FALSE(core.Command().IsOpen());
+    EXPECT_TRUE(core.Identity().path.empty());
+    std::array<uint8_t, kInfoBlockSize> info{};
+    EXPECT_EQ(core.Command().CMD_BEGIN(), kResultNoReply);
+    EXPECT_EQ(core.Command().CMD_READ_INFO(info), kResultNoReply);
+    EXPECT_EQ(core.Command().CMD_STREAM_LIGHT(info), kResultNoReply);
+    EXPECT_TRUE(keyboard->Log().Received().empty());
+    core.DisconnectCommand();  // the gone message still comes and must be harmless
+
+    keyboard->RefuseWriteOpens(false);
+    ASSERT_TRUE(core.ConnectCommand(*slot));
+    EXPECT_EQ(core.Command().CMD_BEGIN(), kResultOk);
 }
 
 // Key codes reach the handler for keyboards only; every kind gets the sync request.

@@ -1,19 +1,26 @@
 #include "platform/hidraw_backend.h"
 
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <map>
 #include <thread>
 
+#include "device/device_discovery.h"
+#include "device/hid_command_channel.h"
 #include "device/hid_device.h"
 #include "device/hid_device_list.h"
+#include "platform/hid_combined_backend.h"
 #include "platform/trace.h"
 #include "sim/report_descriptors.h"
+#include "sim/simulated_setup.h"
 
 namespace r88 {
 namespace {
@@ -29,6 +36,7 @@ public:
     };
     std::map<std::string, Node> nodes;
     std::vector<int> peers;  // kernel ends, in open order
+    std::vector<int> ends;   // the ends the backend got (and owns), in open order
     std::vector<std::vector<uint8_t>> outputReports;
 
     ~FakeNodeAccess() override {
@@ -39,6 +47,7 @@ public:
         int pair[2];
         if (socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, pair) != 0) return -1;
         peers.push_back(pair[1]);
+        ends.push_back(pair[0]);
         fdNode[pair[0]] = devnode;
         return pair[0];
     }
@@ -238,6 +247,176 @@ TEST_F(HidrawBackendTest, UnnumberedReportsGetTheIdByteInFrontAndCloseCutsAWaiti
     reader.join();
     EXPECT_FALSE(result);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+}
+
+// A device that takes nothing: the node's outgoing queue is full, so the next
+// write() blocks in the kernel, as a hidraw write does until the USB time-out.
+// Returns how many filler reports wait in the queue.
+size_t StallNode(int end) {
+    std::vector<uint8_t> filler(64, 0xEE);
+    filler[0] = kCommandReportId;
+    size_t queued = 0;
+    while (send(end, filler.data(), filler.size(), MSG_DONTWAIT | MSG_NOSIGNAL) > 0) ++queued;
+    return queued;
+}
+
+// The device takes again: what was queued arrives in order, the filler first.
+std::vector<std::vector<uint8_t>> TakeReports(int kernel) {
+    std::vector<std::vector<uint8_t>> out;
+    for (;;) {
+        pollfd p{kernel, POLLIN, 0};
+        if (poll(&p, 1, out.empty() ? 2000 : 200) <= 0) break;
+        std::vector<uint8_t> report(80);
+        const ssize_t n = recv(kernel, report.data(), report.size(), 0);
+        if (n <= 0) break;
+        report.resize(static_cast<size_t>(n));
+        out.push_back(std::move(report));
+    }
+    return out;
+}
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+TEST_F(HidrawBackendTest, AWriteStuckInTheKernelIsGivenUpOnAndLightFramesAreDroppedWithoutWaiting) {
+    AddNode(3, 0x320F, 0x502B, 1, sim::GamingInterfaceDescriptor());
+    CHidCommandChannel channel(Backend());
+    ASSERT_TRUE(channel.OpenHid("/dev/hidraw3#vid_320f&pid_502b&mi_01&col04"));
+    const int kernel = fake_->peers.back();
+    const size_t filler = StallNode(fake_->ends.back());
+    ASSERT_GT(filler, 0u);
+    CHidDevice& hid = channel.Hid();
+
+    std::vector<uint8_t> first(64, 0x11), second(64, 0x22);
+    first[0] = second[0] = kCommandReportId;
+    auto start = Clock::now();
+    EXPECT_FALSE(hid.Write(first.data(), first.size(), 150));
+    const auto firstTook = Clock::now() - start;
+    EXPECT_GE(firstTook, 140ms);
+    EXPECT_LT(firstTook, 1000ms);
+
+    // The first report is still inside the kernel: the next write waits for it within its own time-out.
+    start = Clock::now();
+    EXPECT_FALSE(hid.Write(second.data(), second.size(), 150));
+    EXPECT_GE(Clock::now() - start, 140ms);
+
+    // A light frame neither waits nor goes out in part.
+    {
+        TraceCapture trace;
+        const std::vector<uint8_t> frame(100, 0x40);  // two chunks
+        start = Clock::now();
+        EXPECT_EQ(channel.CMD_STREAM_LIGHT(frame), kResultOk);
+        EXPECT_LT(Clock::now() - start, 100ms);
+        EXPECT_TRUE(trace.Contains(kTraceLightDropped));
+        bool busy = false;
+        EXPECT_FALSE(hid.TryWrite(second.data(), second.size(), 1000, busy));
+        EXPECT_TRUE(busy);
+    }
+
+    // A command waiting behind the stuck report is cut short by closing the channel.
+    auto command = std::async(std::launch::async, [&] { return channel.CMD_BEGIN(); });
+    std::this_thread::sleep_for(50ms);
+    start = Clock::now();
+    channel.CloseHid();
+    EXPECT_LT(Clock::now() - start, 100ms);
+    ASSERT_EQ(command.wait_for(500ms), std::future_status::ready);
+    EXPECT_EQ(command.get(), kResultWriteFailed);
+
+    // When the device takes again, the report the kernel held lands (and
+    // nothing after it): the writer ends by itself although its connection has gone.
+    const std::vector<std::vector<uint8_t>> taken = TakeReports(kernel);
+    ASSERT_EQ(taken.size(), filler + 1);
+    EXPECT_EQ(taken.back(), first);
+}
+
+TEST_F(HidrawBackendTest, CloseReturnsAtOnceDuringAWriteWithoutTimeOutAndTheNextOpenWritesAgain) {
+    AddNode(3, 0x320F, 0x502B, 1, sim::GamingInterfaceDescriptor());
+    auto backend = Backend();
+    CHidDevice vendor(backend);
+    const std::string path = "/dev/hidraw3#vid_320f&pid_502b&mi_01&col04";
+    ASSERT_TRUE(vendor.Open(path, true, true, true, false));
+    const int kernel = fake_->peers.back();
+    const size_t filler = StallNode(fake_->ends.back());
+
+    std::vector<uint8_t> report(64, 0x33);
+    report[0] = kCommandReportId;
+    auto write = std::async(std::launch::async,
+                            [&] { return vendor.Write(report.data(), report.size(), kHidInfinite); });
+    while (!vendor.WritePending()) std::this_thread::sleep_for(1ms);
+    std::this_thread::sleep_for(20ms);
+    const auto start = Clock::now();
+    vendor.Close();
+    EXPECT_LT(Clock::now() - start, 100ms);
+    ASSERT_EQ(write.wait_for(500ms), std::future_status::ready);
+    EXPECT_FALSE(write.get());
+    const std::vector<std::vector<uint8_t>> taken = TakeReports(kernel);
+    ASSERT_EQ(taken.size(), filler + 1);
+    EXPECT_EQ(taken.back(), report);
+
+    ASSERT_TRUE(vendor.Open(path, true, true, true, false));
+    size_t n = 0;
+    ASSERT_TRUE(vendor.Write(report.data(), report.size(), 1000, &n));
+    EXPECT_EQ(n, 64u);
+    uint8_t got[80];
+    EXPECT_EQ(recv(fake_->peers.back(), got, sizeof got, 0), 64);
+}
+
+// Records the slots of 3090 and 3091.
+class SlotMessages : public IMessageSink {
+public:
+    void PostMessage(unsigned, uintptr_t, intptr_t) override {}
+    intptr_t SendMessage(unsigned msg, uintptr_t slot, intptr_t) override {
+        (msg == kMsgDeviceFound ? found : gone).push_back(slot);
+        return 0;
+    }
+    std::vector<uintptr_t> found, gone;
+};
+
+// The presence check of claimed slots runs every 100 ms: it must not list the
+// nodes once per slot (with udev, a scan of every hidraw device each time).
+TEST_F(HidrawBackendTest, DiscoveryListsTheNodesAtMostOncePerPassAndNotAtAllWithEverySlotClaimed) {
+    AddNode(3, 0x320F, 0x502B, 1, sim::GamingInterfaceDescriptor());  // keyboard
+    AddNode(5, 0x0C45, 0x6627, 1, sim::GamingInterfaceDescriptor());  // mouse pad
+    AddNode(7, 0x0D8C, 0x01DA, 3, sim::HeadsetDescriptor());          // headset
+    AddNode(8, 0x046D, 0xC52B, 0, sim::BootMouseDescriptor());        // not ours
+    auto backend = Backend();
+    SlotMessages window;
+    CDeviceDiscovery discovery(window, backend);
+
+    size_t listed = backend->NodeListings();
+    ASSERT_TRUE(discovery.RunOnce());
+    EXPECT_EQ(backend->NodeListings() - listed, 1u);
+    EXPECT_EQ(window.found, (std::vector<uintptr_t>{1, 0, 5, 4, 6}));  // in enumeration order
+    for (int pass = 0; pass < 5; ++pass) {
+        listed = backend->NodeListings();
+        ASSERT_TRUE(discovery.RunOnce());
+        EXPECT_EQ(backend->NodeListings(), listed);
+    }
+    EXPECT_TRUE(window.gone.empty());
+
+    // The mouse pad goes: both its slots are freed in one pass, which lists at
+    // most once (its scan, now that slots are free).
+    fs::remove_all(root_ / "class" / "hidraw" / "hidraw5");
+    listed = backend->NodeListings();
+    ASSERT_TRUE(discovery.RunOnce());
+    EXPECT_EQ(window.gone, (std::vector<uintptr_t>{4, 5}));
+    EXPECT_LE(backend->NodeListings() - listed, 1u);
+
+    // Beside the emulated devices (as "--simulate" runs), with all of them
+    // claimed: the hidraw nodes are not listed either.
+    fs::remove_all(root_ / "class" / "hidraw");
+    fs::create_directories(root_ / "class" / "hidraw");
+    sim::SimulatedSetup simulated = sim::MakeSimulatedSetup();
+    auto hidraw = Backend();
+    SlotMessages simWindow;
+    CDeviceDiscovery both(simWindow, std::make_shared<CombinedHidBackend>(
+                                         std::vector<std::shared_ptr<IHidBackend>>{hidraw, simulated.bus}));
+    ASSERT_TRUE(both.RunOnce());
+    EXPECT_EQ(simWindow.found.size(), 5u);
+    listed = hidraw->NodeListings();
+    for (int pass = 0; pass < 5; ++pass) ASSERT_TRUE(both.RunOnce());
+    EXPECT_EQ(hidraw->NodeListings(), listed);
+    EXPECT_TRUE(simWindow.gone.empty());
 }
 
 }  // namespace
