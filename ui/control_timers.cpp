@@ -1,17 +1,61 @@
 #include "ui/control_timers.h"
 
-#include <QPointer>
 #include <QThread>
+#include <QVarLengthArray>
 #include <QWidget>
 #include <algorithm>
+#include <map>
 
 namespace r88::ui {
+
+// ---- the shared cadences ----
+
+CFrameCadence* CFrameCadence::ForThread(int intervalMs) {
+    // Cadences live as long as their thread (they are never freed: the
+    // event loop they run on may end before thread-local objects go).
+    thread_local std::map<int, CFrameCadence*> cadences;
+    CFrameCadence*& c = cadences[intervalMs];
+    if (c == nullptr) c = new CFrameCadence(intervalMs);
+    return c;
+}
+
+CFrameCadence::CFrameCadence(int intervalMs) {
+    timer_.setTimerType(Qt::PreciseTimer);
+    timer_.setInterval(intervalMs);
+    connect(&timer_, &QTimer::timeout, this, &CFrameCadence::Tick);
+    riders_.reserve(8);
+}
+
+void CFrameCadence::Join(CControlTimers* owner, QObject* control, int id) {
+    const Rider r{owner, control, id};
+    if (!riders_.contains(r)) riders_.append(r);
+    if (!timer_.isActive()) timer_.start();
+}
+
+void CFrameCadence::Leave(CControlTimers* owner, QObject* control, int id) {
+    riders_.removeAll(Rider{owner, control, id});
+    if (riders_.isEmpty()) timer_.stop();
+}
+
+void CFrameCadence::Tick() {
+    // A handler may make others join or leave: the riders of this tick are
+    // taken first (on the stack: nothing allocates per frame).
+    QVarLengthArray<Rider, 16> now(riders_.begin(), riders_.end());
+    for (const Rider& r : now) {
+        if (CControlTimers* owner = r.owner.data()) owner->Fire(r.control, r.id);
+    }
+}
+
+// ---- the timers of a window's controls ----
 
 CControlTimers::CControlTimers(Callback onTimer, QObject* parent) : QObject(parent), onTimer_(std::move(onTimer)) {}
 
 CControlTimers::~CControlTimers() {
     for (const QMetaObject::Connection& c : std::as_const(watched_)) disconnect(c);
-    qDeleteAll(timers_);
+    for (auto it = timers_.begin(); it != timers_.end(); ++it) {
+        Stop(it.key(), it.value());
+        delete it.value().timer;
+    }
 }
 
 void CControlTimers::SetTimer(QWidget* control, int id, int intervalMs) {
@@ -20,8 +64,7 @@ void CControlTimers::SetTimer(QWidget* control, int id, int intervalMs) {
         SetOnUiThread(control, id, intervalMs);
         return;
     }
-    // The control may be gone by the time this runs: only a watched control
-    // (one whose timers exist, or which is still alive) is armed.
+    // The control may be gone by the time this runs.
     QPointer<QWidget> guarded(control);
     QMetaObject::invokeMethod(
         this, [this, guarded, id, intervalMs] { if (guarded) SetOnUiThread(guarded, id, intervalMs); },
@@ -37,62 +80,97 @@ void CControlTimers::KillTimer(QWidget* control, int id) {
 }
 
 void CControlTimers::KillAll() {
-    for (QTimer* t : std::as_const(timers_)) t->stop();
-    if (firing_ != nullptr) firingKilled_ = true;
+    for (auto it = timers_.begin(); it != timers_.end(); ++it) Stop(it.key(), it.value());
+    if (firing_) firingKilled_ = true;
 }
 
 bool CControlTimers::IsActive(QWidget* control, int id) const {
-    QTimer* t = timers_.value(Key(control, id), nullptr);
-    if (t == nullptr) return false;
-    if (t == firing_) return !firingKilled_;
-    return t->isActive();
+    const Key key(control, id);
+    const auto it = timers_.constFind(key);
+    if (it == timers_.cend()) return false;
+    if (firing_ && firingKey_ == key) return !firingKilled_;
+    return it.value().active;
+}
+
+void CControlTimers::Start(const Key& key, Entry& e, int interval) {
+    const bool shared = interval > 0 && interval <= kCadenceMaxMs;
+    if (e.active && (shared != e.cadence.isNull()) && e.interval == interval) return;  // running as asked
+    Stop(key, e);
+    e.interval = interval;
+    e.active = true;
+    if (shared) {
+        e.cadence = CFrameCadence::ForThread(interval);
+        e.cadence->Join(this, key.first, key.second);
+        return;
+    }
+    if (e.timer == nullptr) {
+        e.timer = new QTimer(this);
+        QObject* control = key.first;
+        const int id = key.second;
+        connect(e.timer, &QTimer::timeout, this, [this, control, id] { Fire(control, id); });
+    }
+    e.timer->start(interval);
+}
+
+void CControlTimers::Stop(const Key& key, Entry& e) {
+    e.active = false;
+    if (e.timer != nullptr) e.timer->stop();
+    if (e.cadence) e.cadence->Leave(this, key.first, key.second);
+    e.cadence = nullptr;
 }
 
 void CControlTimers::SetOnUiThread(QWidget* control, int id, int intervalMs) {
     const Key key(control, id);
     const int interval = std::max(0, intervalMs);
-    QTimer* timer = timers_.value(key, nullptr);
-    if (timer == nullptr) {
-        timer = new QTimer(this);
-        // Short cadences (the 5 ms frames) keep their period.
-        if (interval < 20) timer->setTimerType(Qt::PreciseTimer);
-        timers_.insert(key, timer);
-        connect(timer, &QTimer::timeout, this, [this, control, id] { Fire(control, id); });
+    auto it = timers_.find(key);
+    if (it == timers_.end()) {
+        it = timers_.insert(key, Entry{});
         if (!watched_.contains(control))
             watched_.insert(control, connect(control, &QObject::destroyed, this, [this, control] { Forget(control); }));
     }
-    if (timer == firing_ && !firingKilled_ && timer->isActive() && timer->interval() == interval) return;
-    if (timer == firing_ && firingKilled_ && timer->isActive() && timer->interval() == interval) {
-        // Killed and re-armed by its own handler: it simply keeps running.
+    Entry& e = it.value();
+    if (firing_ && firingKey_ == key) {
         firingKilled_ = false;
-        return;
+        // Killed and re-armed by its own handler with the same period: it
+        // simply keeps running.
+        if (e.active && e.interval == interval) return;
+        e.active = false;  // a new period starts afresh
     }
-    if (timer == firing_) firingKilled_ = false;
-    timer->start(interval);
+    if (e.active) Stop(key, e);  // re-arming restarts the period
+    Start(key, e, interval);
 }
 
 void CControlTimers::KillOnUiThread(QObject* control, int id) {
-    QTimer* t = timers_.value(Key(control, id), nullptr);
-    if (t == nullptr) return;
-    if (t == firing_) {
+    const Key key(control, id);
+    auto it = timers_.find(key);
+    if (it == timers_.end()) return;
+    if (firing_ && firingKey_ == key) {
         // Stopped after the handler unless it arms the timer again.
         firingKilled_ = true;
         return;
     }
-    t->stop();
+    Stop(key, it.value());
 }
 
 void CControlTimers::Fire(QObject* control, int id) {
-    QTimer* timer = timers_.value(Key(control, id), nullptr);
-    if (timer == nullptr) return;
-    QTimer* outer = firing_;
+    const Key key(control, id);
+    const auto found = timers_.constFind(key);
+    // A cadence's tick may still name a timer that a handler stopped.
+    if (found == timers_.cend() || !found.value().active) return;
+    const bool outerFiring = firing_;
+    const Key outerKey = firingKey_;
     const bool outerKilled = firingKilled_;
-    firing_ = timer;
+    firing_ = true;
+    firingKey_ = key;
     firingKilled_ = false;
     onTimer_(static_cast<QWidget*>(control), id);
-    // The handler may have destroyed the control and so the timer.
-    if (firing_ == timer && firingKilled_ && timers_.value(Key(control, id), nullptr) == timer) timer->stop();
-    firing_ = outer;
+    // The handler may have destroyed the control and so its timers.
+    if (firing_ && firingKey_ == key && firingKilled_) {
+        auto it = timers_.find(key);
+        if (it != timers_.end()) Stop(key, it.value());
+    }
+    firing_ = outerFiring;
+    firingKey_ = outerKey;
     firingKilled_ = outerKilled;
 }
 
@@ -103,10 +181,9 @@ void CControlTimers::Forget(QObject* control) {
             ++it;
             continue;
         }
-        QTimer* t = it.value();
-        if (t == firing_) firing_ = nullptr;
-        t->stop();
-        t->deleteLater();
+        Stop(it.key(), it.value());
+        if (it.value().timer != nullptr) it.value().timer->deleteLater();
+        if (firing_ && firingKey_ == it.key()) firing_ = false;
         it = timers_.erase(it);
     }
 }

@@ -172,9 +172,12 @@ void COrvaneUSBDevice::RenderFourColorFlash() {}
 void COrvaneUSBDevice::RenderOff() {}
 
 void COrvaneUSBDevice::ShowFrameOnPicture() {
+    // Only LEDs that are shown take the frame: a page in another tab or a
+    // hidden window gets the next frame when it is shown again.
+    if (selectPanel_.isNull() || !selectPanel_->isVisible()) return;
     for (std::size_t i = 0; i < ledButtons_.size(); ++i) {
         ui::CDeviceKeyButtonUI* button = ledButtons_[i].data();
-        if (button == nullptr || button->isHidden()) continue;
+        if (button == nullptr || !button->isVisible()) continue;
         const std::uint32_t v = core_.GetLedValue(static_cast<int>(i));
         if (button->StoreLight(QColor(Red(v), Green(v), Blue(v)), Alpha(v), true)) {
             ledDirty_[i] = true;

@@ -71,7 +71,8 @@ TEST_F(DevicePageTest, PictureButtonsBindByTheirNameAndUserData) {
     EXPECT_FALSE(keys_[2]->LightShown());
     EXPECT_FALSE(keys_[3]->LightShown());
 
-    // The frame reaches the picture: red, green, blue, alpha from the low byte up.
+    // The frame reaches the shown picture: red, green, blue, alpha from the low byte up.
+    page_.show();
     page_.SetLedValue(1, 0x80102030u);
     page_.SetLedValue(3, 0xFFFFFFFFu);  // out of range: ignored
     page_.SetLedValue(-1, 0xFFFFFFFFu);

@@ -3,6 +3,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <memory>
 #include <thread>
 
 #include "tests/ui/wait.h"
@@ -53,8 +54,38 @@ TEST(ControlTimers, ReArmingReusesTheTimerAndOneConnectionPerControl) {
     timers.SetTimer(&control, 1005, 5000);
     EXPECT_EQ(timers.TimerCount(), 2);
     EXPECT_EQ(timers.WatchedControlCount(), 1);
-    EXPECT_EQ(timers.findChildren<QTimer*>().size(), 2);
+    // The 5 ms one rides the shared frame cadence; the 5 s one has its QTimer.
+    EXPECT_EQ(timers.findChildren<QTimer*>().size(), 1);
+    EXPECT_EQ(CFrameCadence::ForThread(5)->Riders(), 1);
     EXPECT_TRUE(timers.IsActive(&control, 1000));
+}
+
+// Every device's frames ride one wake-up: timers of the same short period on
+// several controls fire together, and a cadence nobody rides stops.
+TEST(ControlTimers, FrameTimersOfSeveralControlsShareOneCadence) {
+    QWidget a, b, c;
+    QList<QPair<QWidget*, int>> fired;
+    auto timers = std::make_unique<CControlTimers>([&](QWidget* w, int id) { fired.append({w, id}); });
+    CControlTimers other([&](QWidget* w, int id) { fired.append({w, id}); });
+    timers->SetTimer(&a, 1000, 5);
+    timers->SetTimer(&b, 1000, 5);
+    other.SetTimer(&c, 1000, 5);
+    CFrameCadence* cadence = CFrameCadence::ForThread(5);
+    EXPECT_EQ(cadence->Riders(), 3);
+    EXPECT_TRUE(test::WaitUntil([&] { return fired.count({&a, 1000}) >= 3 && fired.count({&c, 1000}) >= 3; }));
+    // One tick hands the frame to each of them in turn.
+    const int ticks = static_cast<int>(fired.count({&a, 1000}));
+    EXPECT_NEAR(fired.count({&b, 1000}), ticks, 1);
+    EXPECT_NEAR(fired.count({&c, 1000}), ticks, 1);
+
+    timers->KillTimer(&a, 1000);
+    timers.reset();  // takes b's timer with it
+    EXPECT_EQ(cadence->Riders(), 1);
+    other.KillAll();
+    EXPECT_EQ(cadence->Riders(), 0);
+    fired.clear();
+    QTest::qWait(30);
+    EXPECT_TRUE(fired.isEmpty());
 }
 
 TEST(ControlTimers, AHandlerThatKillsAndReArmsKeepsItsCadenceOneThatOnlyKillsEndsIt) {
