@@ -507,9 +507,13 @@ QString CMainWnd::ResolveTextId(const QString& id) {
 
 void CMainWnd::Exit() {
     if (exiting_) return;
+    EndProgram();
+    close();
+}
+
+void CMainWnd::EndProgram() {
     exiting_ = true;
     HandleMessage(kMsgDestroy, 0, 0);
-    close();
 }
 
 void CMainWnd::CloseToTray() {
@@ -518,6 +522,10 @@ void CMainWnd::CloseToTray() {
         Exit();
         return;
     }
+    HideToTray();
+}
+
+void CMainWnd::HideToTray() {
     if (tray_ && !tray_->isVisible()) tray_->show();  // the tray may have come after us
     hide();
 }
@@ -528,14 +536,13 @@ void CMainWnd::closeEvent(QCloseEvent* e) {
         return;
     }
     if (!TrayAvailable()) {
-        exiting_ = true;
-        HandleMessage(kMsgDestroy, 0, 0);
+        EndProgram();
         e->accept();
         return;
     }
     // Closing only hides the window; the program stays in the tray.
     e->ignore();
-    CloseToTray();
+    HideToTray();
 }
 
 void CMainWnd::changeEvent(QEvent* e) {

@@ -127,6 +127,9 @@ private:
     // Close button and the window manager's close: hide to the tray, or end
     // the program where no tray could bring the window back.
     void CloseToTray();
+    void HideToTray();
+    // Stops the workers and posts the quit message (the window then closes).
+    void EndProgram();
     void UpdateNoDeviceLink();
     void CreateTray();
     void WatchScreens();

@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
-#include <unistd.h>
 
 namespace r88 {
 namespace fs = std::filesystem;
@@ -47,12 +46,6 @@ std::string LocalAppDataFolder() {
 std::string UserConfigFolder() { return WithSlash(EnvOr("XDG_CONFIG_HOME", HomeFolder() + "/.config")); }
 
 std::string TempFolder() { return WithSlash(EnvOr("TMPDIR", "/tmp")); }
-
-std::string RuntimeFolder() {
-    const char* v = std::getenv("XDG_RUNTIME_DIR");
-    if (v != nullptr && *v != '\0' && access(v, W_OK) == 0) return WithSlash(v);
-    return TempFolder();
-}
 
 bool MakeFolders(const std::string& path) {
     std::error_code ec;

@@ -18,9 +18,6 @@ std::string LocalAppDataFolder();
 // Per-user settings: $XDG_CONFIG_HOME or ~/.config.
 std::string UserConfigFolder();
 
-// Per-session runtime files (sockets, locks): $XDG_RUNTIME_DIR or the temporary folder.
-std::string RuntimeFolder();
-
 // Temporary files: $TMPDIR or /tmp.
 std::string TempFolder();
 

@@ -94,8 +94,6 @@ bool CControlTimers::IsActive(QWidget* control, int id) const {
 
 void CControlTimers::Start(const Key& key, Entry& e, int interval) {
     const bool shared = interval > 0 && interval <= kCadenceMaxMs;
-    if (e.active && (shared != e.cadence.isNull()) && e.interval == interval) return;  // running as asked
-    Stop(key, e);
     e.interval = interval;
     e.active = true;
     if (shared) {
@@ -134,9 +132,8 @@ void CControlTimers::SetOnUiThread(QWidget* control, int id, int intervalMs) {
         // Killed and re-armed by its own handler with the same period: it
         // simply keeps running.
         if (e.active && e.interval == interval) return;
-        e.active = false;  // a new period starts afresh
     }
-    if (e.active) Stop(key, e);  // re-arming restarts the period
+    Stop(key, e);  // re-arming restarts the period
     Start(key, e, interval);
 }
 

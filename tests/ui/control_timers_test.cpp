@@ -129,5 +129,26 @@ TEST(ControlTimers, KillAllStopsEveryTimer) {
     EXPECT_EQ(fired, 0);
 }
 
+// A handler that re-arms its own frame timer with another period moves it to
+// that period's cadence and leaves the old one.
+TEST(ControlTimers, AHandlerThatChangesItsPeriodMovesToThatCadence) {
+    QWidget control;
+    CControlTimers* self = nullptr;
+    int fired = 0;
+    CControlTimers timers([&](QWidget* c, int id) {
+        ++fired;
+        self->KillTimer(c, id);
+        self->SetTimer(c, id, 7);
+    });
+    self = &timers;
+    const int before5 = CFrameCadence::ForThread(5)->Riders();
+    timers.SetTimer(&control, 1000, 5);
+    EXPECT_TRUE(test::WaitUntil([&] { return fired >= 1; }));
+    EXPECT_EQ(CFrameCadence::ForThread(5)->Riders(), before5);
+    EXPECT_EQ(CFrameCadence::ForThread(7)->Riders(), 1);
+    timers.KillAll();
+    EXPECT_EQ(CFrameCadence::ForThread(7)->Riders(), 0);
+}
+
 }  // namespace
 }  // namespace r88::ui
