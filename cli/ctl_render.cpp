@@ -136,7 +136,8 @@ int RenderFrames(const std::vector<std::string>& args, std::ostream& out, std::o
     CLightEffectRunner runner(frame, engine);
     runner.SetLight(light);
 
-    const auto step = static_cast<std::uint32_t>(std::max(FramePeriod(entry, light.speed), 1) * kind->table->tickMs);
+    const auto step =
+        static_cast<std::uint32_t>(std::max(FramePeriod(entry, light.speed), 1) * kind->table->tickMs);
     const int count = frame.LightCount();
     std::vector<std::uint32_t> records(static_cast<std::size_t>(count));
     std::string line;

@@ -13,7 +13,8 @@ constexpr std::uint32_t PackLed(Rgb colour, std::uint8_t alpha) {
 }
 
 constexpr Rgb LedColour(std::uint32_t v) {
-    return {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v >> 16)};
+    return {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
+            static_cast<std::uint8_t>(v >> 16)};
 }
 
 constexpr std::uint8_t LedAlpha(std::uint32_t v) {

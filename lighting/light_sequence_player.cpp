@@ -7,7 +7,14 @@
 namespace r88 {
 namespace {
 
-enum StepMode : std::uint8_t { kBreathing = 0, kStatic = 1, kFlash = 2, kUnchanged = 3, kWave = 4, kSpectrum = 5 };
+enum StepMode : std::uint8_t {
+    kBreathing = 0,
+    kStatic = 1,
+    kFlash = 2,
+    kUnchanged = 3,
+    kWave = 4,
+    kSpectrum = 5
+};
 
 constexpr unsigned kWaveSpacing = 12;  // spectrum or curve entries between neighbouring LEDs
 
@@ -95,9 +102,11 @@ void CLightSequencePlayer::RenderStep(CUsbDeviceCore& frame, const LightStep& st
                 start = phase_ == 0 ? 191u : static_cast<unsigned>(kSpectrumSteps) - phase_;
             if (step.multiColor != 0) {
                 for (int i = 0; i < count; ++i)
-                    frame.SetLedValue(i, PackLed(SpectrumTable[(start + kWaveSpacing * static_cast<unsigned>(i)) %
-                                                               kSpectrumSteps],
-                                                 level));
+                    frame.SetLedValue(
+                        i,
+                        PackLed(
+                            SpectrumTable[(start + kWaveSpacing * static_cast<unsigned>(i)) % kSpectrumSteps],
+                            level));
             } else {
                 unsigned index = (start + kWaveSpacing) % WaveCurve.size();
                 for (int i = 0; i < count; ++i) {

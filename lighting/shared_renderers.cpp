@@ -24,7 +24,8 @@ void FillFrame(CUsbDeviceCore& frame, std::uint32_t record) {
 }
 
 bool FlashDue(std::uint32_t nowMs, std::uint32_t lastMs, std::uint8_t speed) {
-    return nowMs - lastMs >= static_cast<std::uint32_t>(FlashInterval[LevelIndex(speed)]) * kFlashIntervalUnitMs;
+    return nowMs - lastMs >=
+           static_cast<std::uint32_t>(FlashInterval[LevelIndex(speed)]) * kFlashIntervalUnitMs;
 }
 
 void RenderBreathing(CUsbDeviceCore& frame, LightRendererState& state, const LightState& light) {
@@ -40,9 +41,10 @@ void RenderBreathing(CUsbDeviceCore& frame, LightRendererState& state, const Lig
 void RenderFourColorBreathing(CUsbDeviceCore& frame, LightRendererState& state, const LightState& light) {
     state.phase = StepPhase(light.direction, 128, state.phase, 1);
     state.colourIndex = FourColourIndex(state.colourIndex);
-    if (state.phase == 0) state.colourIndex = FourColourIndex(static_cast<std::uint8_t>(state.colourIndex + 1));
-    FillFrame(frame,
-              PackLed(FourColors[state.colourIndex], ScaledLevel(light.brightness, BreathCurve[state.phase])));
+    if (state.phase == 0)
+        state.colourIndex = FourColourIndex(static_cast<std::uint8_t>(state.colourIndex + 1));
+    FillFrame(frame, PackLed(FourColors[state.colourIndex],
+                             ScaledLevel(light.brightness, BreathCurve[state.phase])));
 }
 
 void RenderStatic(CUsbDeviceCore& frame, const LightState& light) {
@@ -54,7 +56,8 @@ void RenderSpectrumCycle(CUsbDeviceCore& frame, LightRendererState& state, const
     FillFrame(frame, PackLed(SpectrumTable[state.phase], LevelAlpha(light.brightness)));
 }
 
-void RenderFlash(CUsbDeviceCore& frame, LightRendererState& state, const LightState& light, std::uint32_t nowMs) {
+void RenderFlash(CUsbDeviceCore& frame, LightRendererState& state, const LightState& light,
+                 std::uint32_t nowMs) {
     if (FlashDue(nowMs, state.lastFlashMs, light.speed)) {
         state.flashOn = state.flashOn != 0 ? 0 : 1;
         state.lastFlashMs = nowMs;

@@ -18,7 +18,8 @@ void RenderBreathing(CUsbDeviceCore& frame, LightRendererState& state, const Lig
 void RenderFourColorBreathing(CUsbDeviceCore& frame, LightRendererState& state, const LightState& light);
 void RenderStatic(CUsbDeviceCore& frame, const LightState& light);
 void RenderSpectrumCycle(CUsbDeviceCore& frame, LightRendererState& state, const LightState& light);
-void RenderFlash(CUsbDeviceCore& frame, LightRendererState& state, const LightState& light, std::uint32_t nowMs);
+void RenderFlash(CUsbDeviceCore& frame, LightRendererState& state, const LightState& light,
+                 std::uint32_t nowMs);
 void RenderFourColorFlash(CUsbDeviceCore& frame, LightRendererState& state, const LightState& light,
                           std::uint32_t nowMs);
 void RenderOff(CUsbDeviceCore& frame);

@@ -63,7 +63,8 @@ void ResetTrail(CUsbDeviceCore& frame, LightRendererState& state) {
     state.trailFrames.store(0);
 }
 
-void RenderTrail(CUsbDeviceCore& frame, LightRendererState& state, const LightState& light, TrailShape shape) {
+void RenderTrail(CUsbDeviceCore& frame, LightRendererState& state, const LightState& light,
+                 TrailShape shape) {
     state.phase = StepPhase(light.direction, static_cast<std::uint8_t>(kSpectrumSteps), state.phase, 1);
     const std::size_t elements = ElementCount(frame, shape);
     const auto drawn = static_cast<std::uint8_t>(state.trailFrames.load() + 1);

@@ -22,7 +22,8 @@ void RenderWave(CUsbDeviceCore& frame, LightRendererState& state, const LightSta
         return;
     }
     constexpr unsigned kCurve = WaveCurve.size();
-    state.phase = StepPhase(light.direction, static_cast<std::uint8_t>(kCurve), state.phase, wave.singlePhaseStep);
+    state.phase =
+        StepPhase(light.direction, static_cast<std::uint8_t>(kCurve), state.phase, wave.singlePhaseStep);
     unsigned k = state.phase + static_cast<unsigned>(wave.singleStartOffset);
     if (k >= kCurve) k -= kCurve;
     const Rgb colour{light.red, light.green, light.blue};

@@ -29,19 +29,30 @@ constexpr BenchKind kKinds[] = {
 
 const char* EffectName(const LightEffectEntry& e) {
     switch (e.effect) {
-        case LightEffect::kWave: return "wave";
-        case LightEffect::kSpectrumCycle: return "spectrum";
-        case LightEffect::kBreathing: return "breathing";
-        case LightEffect::kFourColorBreathing: return "four_colour_breathing";
-        case LightEffect::kStatic: return "static";
-        case LightEffect::kFlash: return "flash";
-        case LightEffect::kFourColorFlash: return "four_colour_flash";
-        case LightEffect::kOff: return "off";
+        case LightEffect::kWave:
+            return "wave";
+        case LightEffect::kSpectrumCycle:
+            return "spectrum";
+        case LightEffect::kBreathing:
+            return "breathing";
+        case LightEffect::kFourColorBreathing:
+            return "four_colour_breathing";
+        case LightEffect::kStatic:
+            return "static";
+        case LightEffect::kFlash:
+            return "flash";
+        case LightEffect::kFourColorFlash:
+            return "four_colour_flash";
+        case LightEffect::kOff:
+            return "off";
         case LightEffect::kTrail:
-            return e.trail == TrailShape::kLedPairs ? "pair_trail" : e.trail == TrailShape::kPerLed ? "led_trail"
-                                                                                                   : "group_trail";
-        case LightEffect::kSequence: return "sequence";
-        case LightEffect::kKindOwn: return "own";
+            return e.trail == TrailShape::kLedPairs ? "pair_trail"
+                   : e.trail == TrailShape::kPerLed ? "led_trail"
+                                                    : "group_trail";
+        case LightEffect::kSequence:
+            return "sequence";
+        case LightEffect::kKindOwn:
+            return "own";
     }
     return "?";
 }
@@ -102,8 +113,9 @@ const bool kRegistered = [] {
         for (std::uint8_t id = 0; id <= kind.table->effects.size(); ++id) {
             const LightEffectEntry& entry = EffectEntry(*kind.table, id);
             for (const std::uint8_t multi : {0, 1}) {
-                const std::string name = std::string("BM_LightFrame/") + kind.name + "/" + std::to_string(id) +
-                                         "_" + EffectName(entry) + (multi != 0 ? "/multi" : "/single");
+                const std::string name = std::string("BM_LightFrame/") + kind.name + "/" +
+                                         std::to_string(id) + "_" + EffectName(entry) +
+                                         (multi != 0 ? "/multi" : "/single");
                 benchmark::RegisterBenchmark(name.c_str(), BM_LightFrame, kind, id, multi);
             }
         }

@@ -1,11 +1,10 @@
 // The user light sequence player and the per-LED light list.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <vector>
-
-#include <unistd.h>
 
 #include "lighting/led_light_list.h"
 #include "lighting/light_sequence_player.h"
@@ -63,18 +62,15 @@ TEST(LightSequencePlayer, StepsLastTheirTimeAndRepeat) {
     player.Load({Step(1, {10, 0, 0}, 100), Step(1, {0, 20, 0}, 50), Step(1, {0, 0, 30}, 0)});
     struct Pass {
         std::uint32_t now;
-        int shown;      // red, green or blue step: the colour drawn on this pass
-        size_t after;   // the current step after it
+        int shown;     // red, green or blue step: the colour drawn on this pass
+        size_t after;  // the current step after it
     };
     const Pass passes[] = {
         {1000, 0, 0},  // the step timer starts here
         {1100, 0, 0},  // not more than 100 ms yet
-        {1101, 0, 1},
-        {1151, 1, 1},
-        {1152, 1, 2},
-        {1152, 2, 2},  // a step of 0 ms waits for the clock to move on
-        {1153, 2, 0},
-        {1154, 0, 0},
+        {1101, 0, 1}, {1151, 1, 1},
+        {1152, 1, 2}, {1152, 2, 2},  // a step of 0 ms waits for the clock to move on
+        {1153, 2, 0}, {1154, 0, 0},
     };
     const Led colours[] = {{10, 0, 0, 255}, {0, 20, 0, 255}, {0, 0, 30, 255}};
     for (const Pass& p : passes) {
@@ -122,21 +118,22 @@ TEST(LedLightList, EachModeDrawsOverItsOwnLed) {
     for (int i = 0; i < 8; ++i) f.core.SetLedValue(i, drawn);
     CLedLightList list;
     std::vector<LedLightEntry> entries(8);
-    entries[0] = Entry(1, {1, 2, 3}, 1);         // static
-    entries[1] = Entry(4, {1, 2, 3});            // off
-    entries[2] = Entry(3, {}, 4, 4);             // spectrum cycle, every 7 passes
-    entries[3] = Entry(2, {7, 8, 9}, 4, 4);      // flash, 1400 ms
-    entries[4] = Entry(2, {}, 4, 4, 1);          // multicolour flash
-    entries[5] = Entry(0, {50, 60, 70}, 9, 9);   // breathing, levels above 4 read as 4
-    entries[6] = LedLightEntry{};                // no setting of its own
+    entries[0] = Entry(1, {1, 2, 3}, 1);        // static
+    entries[1] = Entry(4, {1, 2, 3});           // off
+    entries[2] = Entry(3, {}, 4, 4);            // spectrum cycle, every 7 passes
+    entries[3] = Entry(2, {7, 8, 9}, 4, 4);     // flash, 1400 ms
+    entries[4] = Entry(2, {}, 4, 4, 1);         // multicolour flash
+    entries[5] = Entry(0, {50, 60, 70}, 9, 9);  // breathing, levels above 4 read as 4
+    entries[6] = LedLightEntry{};               // no setting of its own
     entries[7] = Entry(1, {1, 1, 1});
-    entries[7].set = 0;                           // not set: ignored whatever its mode
+    entries[7].set = 0;  // not set: ignored whatever its mode
     list.Load(entries);
     EXPECT_TRUE(list.HasEntries());
 
     list.Apply(f.core, 5000);
-    const std::vector<Led> first{{1, 2, 3, 80}, {0, 0, 0, 0}, {255, 1, 0, 255}, {0, 0, 0, 0},
-                                 {0, 0, 0, 0}, {50, 60, 70, 0}, {0x66, 0x55, 0x44, 0xFF}, {0x66, 0x55, 0x44, 0xFF}};
+    const std::vector<Led> first{
+        {1, 2, 3, 80}, {0, 0, 0, 0},    {255, 1, 0, 255},         {0, 0, 0, 0},
+        {0, 0, 0, 0},  {50, 60, 70, 0}, {0x66, 0x55, 0x44, 0xFF}, {0x66, 0x55, 0x44, 0xFF}};
     EXPECT_EQ(test::Leds(f.core), first);
 
     for (int pass = 0; pass < 6; ++pass) list.Apply(f.core, 6400);

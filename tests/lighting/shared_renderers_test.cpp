@@ -15,8 +15,8 @@ using test::Led;
 using test::LedAt;
 using test::TestFrame;
 
-LightState Light(std::uint8_t brightness, std::uint8_t direction, std::uint8_t multi, Rgb colour = {10, 20, 30},
-                 std::uint8_t speed = 0) {
+LightState Light(std::uint8_t brightness, std::uint8_t direction, std::uint8_t multi,
+                 Rgb colour = {10, 20, 30}, std::uint8_t speed = 0) {
     LightState s;
     s.brightness = brightness;
     s.direction = direction;
@@ -84,8 +84,9 @@ TEST(SharedRenderers, FourColourBreathingShowsEachColourForOneBreath) {
         colours.push_back(led);
         for (int i = 1; i < 128; ++i) RenderFourColorBreathing(f.core, state, Light(4, 1, 0));
     }
-    EXPECT_EQ(colours, (std::vector<Led>{{0, 255, 180, 0}, {0, 255, 0, 0}, {255, 255, 255, 0}, {255, 0, 0, 0},
-                                         {0, 255, 180, 0}}));
+    EXPECT_EQ(colours,
+              (std::vector<Led>{
+                  {0, 255, 180, 0}, {0, 255, 0, 0}, {255, 255, 255, 0}, {255, 0, 0, 0}, {0, 255, 180, 0}}));
 }
 
 TEST(SharedRenderers, SpectrumCycleAndStatic) {
@@ -110,11 +111,9 @@ TEST(SharedRenderers, FlashTogglesOnItsIntervalAndIsDarkWhileOff) {
         Led led;
     };
     const Step steps[] = {
-        {0, {0, 0, 0, 0}},          // the interval has not passed since time 0
-        {1399, {0, 0, 0, 0}},
-        {1400, {255, 81, 0, 255}},  // on, spectrum entry 16
-        {2799, {255, 81, 0, 255}},
-        {2800, {0, 0, 0, 0}},
+        {0, {0, 0, 0, 0}},                                     // the interval has not passed since time 0
+        {1399, {0, 0, 0, 0}},      {1400, {255, 81, 0, 255}},  // on, spectrum entry 16
+        {2799, {255, 81, 0, 255}}, {2800, {0, 0, 0, 0}},
         {4200, {69, 255, 0, 255}},  // on again, entry 48
     };
     for (const Step& s : steps) {

@@ -16,7 +16,8 @@ using test::LedAt;
 using test::Leds;
 using test::TestFrame;
 
-LightState Light(std::uint8_t brightness, std::uint8_t direction, std::uint8_t multi, Rgb colour = {10, 20, 30}) {
+LightState Light(std::uint8_t brightness, std::uint8_t direction, std::uint8_t multi,
+                 Rgb colour = {10, 20, 30}) {
     LightState s;
     s.brightness = brightness;
     s.direction = direction;
@@ -36,24 +37,67 @@ TEST(WaveRenderer, FirstFramesOfEachKind) {
         std::vector<Led> expected;  // the first LEDs of the first frame
     };
     const Case cases[] = {
-        {"mouse multicolour forwards: entries 2, 9, 16, 23, 30, 37", &kMouseLightKind, 6, Light(4, 1, 1),
-         {{255, 5, 0, 255}, {255, 32, 0, 255}, {255, 81, 0, 255}, {255, 152, 0, 255}, {255, 241, 0, 255},
+        {"mouse multicolour forwards: entries 2, 9, 16, 23, 30, 37",
+         &kMouseLightKind,
+         6,
+         Light(4, 1, 1),
+         {{255, 5, 0, 255},
+          {255, 32, 0, 255},
+          {255, 81, 0, 255},
+          {255, 152, 0, 255},
+          {255, 241, 0, 255},
           {182, 255, 0, 255}}},
-        {"mouse multicolour backwards: phase 191, entries 0, 7, …", &kMouseLightKind, 6, Light(4, 0, 1),
-         {{255, 1, 0, 255}, {255, 22, 0, 255}, {255, 65, 0, 255}, {255, 129, 0, 255}, {255, 213, 0, 255},
+        {"mouse multicolour backwards: phase 191, entries 0, 7, …",
+         &kMouseLightKind,
+         6,
+         Light(4, 0, 1),
+         {{255, 1, 0, 255},
+          {255, 22, 0, 255},
+          {255, 65, 0, 255},
+          {255, 129, 0, 255},
+          {255, 213, 0, 255},
           {206, 255, 0, 255}}},
-        {"pad multicolour backwards starts on entry 192", &kMousePadLightKind, 15, Light(4, 0, 1),
+        {"pad multicolour backwards starts on entry 192",
+         &kMousePadLightKind,
+         15,
+         Light(4, 0, 1),
          {{255, 1, 0, 255}, {255, 22, 0, 255}}},
-        {"headset multicolour: a step of 16, LED 12 wraps to entry 2", &kHeadsetLightKind, 13, Light(4, 1, 1),
-         {{255, 5, 0, 255}, {255, 99, 0, 255}, {220, 255, 0, 255}, {53, 255, 0, 255}, {0, 255, 5, 255},
-          {0, 255, 99, 255}, {0, 220, 255, 255}, {0, 53, 255, 255}, {5, 0, 255, 255}, {99, 0, 255, 255},
-          {255, 0, 220, 255}, {255, 0, 53, 255}, {255, 5, 0, 255}}},
-        {"mouse single colour: curve 2, 9, 16, 23, 30, 37 (27, 49, 77, 109, 146, 188)", &kMouseLightKind, 6, Light(4, 1, 0),
-         {{10, 20, 30, 26}, {10, 20, 30, 48}, {10, 20, 30, 76}, {10, 20, 30, 108}, {10, 20, 30, 145},
+        {"headset multicolour: a step of 16, LED 12 wraps to entry 2",
+         &kHeadsetLightKind,
+         13,
+         Light(4, 1, 1),
+         {{255, 5, 0, 255},
+          {255, 99, 0, 255},
+          {220, 255, 0, 255},
+          {53, 255, 0, 255},
+          {0, 255, 5, 255},
+          {0, 255, 99, 255},
+          {0, 220, 255, 255},
+          {0, 53, 255, 255},
+          {5, 0, 255, 255},
+          {99, 0, 255, 255},
+          {255, 0, 220, 255},
+          {255, 0, 53, 255},
+          {255, 5, 0, 255}}},
+        {"mouse single colour: curve 2, 9, 16, 23, 30, 37 (27, 49, 77, 109, 146, 188)",
+         &kMouseLightKind,
+         6,
+         Light(4, 1, 0),
+         {{10, 20, 30, 26},
+          {10, 20, 30, 48},
+          {10, 20, 30, 76},
+          {10, 20, 30, 108},
+          {10, 20, 30, 145},
           {10, 20, 30, 187}}},
-        {"headset single colour: phase step 3, curve 3, 13, 23", &kHeadsetLightKind, 13, Light(2, 1, 0),
+        {"headset single colour: phase step 3, curve 3, 13, 23",
+         &kHeadsetLightKind,
+         13,
+         Light(2, 1, 0),
          {{10, 20, 30, 15}, {10, 20, 30, 34}, {10, 20, 30, 57}}},
-        {"headset single colour backwards: phase 93, curve 93, 7", &kHeadsetLightKind, 13, Light(4, 0, 0),
+        {"headset single colour backwards: phase 93, curve 93, 7",
+         &kHeadsetLightKind,
+         13,
+         Light(4, 0, 0),
          {{10, 20, 30, 26}, {10, 20, 30, 41}}},
     };
     for (const Case& c : cases) {
@@ -85,8 +129,12 @@ TEST(TrailRenderer, MouseRelightsGroupsInTurnThenNoneForFourteenFrames) {
         relit.push_back(Relit(f.core, 9));
         if (frame == 2) {
             // Group 0 fades (215 → 175), group 1 is lit; groups 7 and 8 hold only LEDs past the count.
-            EXPECT_EQ(Leds(f.core), (std::vector<Led>{{255, 255, 255, 174}, {255, 255, 255, 214}, {255, 255, 255, 0},
-                                                      {255, 255, 255, 0}, {255, 255, 255, 0}, {255, 255, 255, 0}}));
+            EXPECT_EQ(Leds(f.core), (std::vector<Led>{{255, 255, 255, 174},
+                                                      {255, 255, 255, 214},
+                                                      {255, 255, 255, 0},
+                                                      {255, 255, 255, 0},
+                                                      {255, 255, 255, 0},
+                                                      {255, 255, 255, 0}}));
         }
     }
     std::vector<std::vector<int>> expected;
