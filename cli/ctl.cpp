@@ -22,11 +22,16 @@ void Usage(std::ostream& err) {
     err << "usage: r88ctl [--simulate] list\n"
            "       r88ctl [--simulate] [--trace] info\n"
            "       r88ctl --simulate dump keyboard|mousepad|headset MEMORY\n"
+           "       r88ctl render mouse|mousepad|headset --frames N [--effect ID] [--brightness 0..4]\n"
+           "              [--speed 0..4] [--direction 0|1] [--multicolour 0|1] [--colour R,G,B]\n"
            "  list        every HID interface with its path, ids, interface and collection\n"
            "              numbers, usage page and usage\n"
            "  info        the device information block of every supported device found\n"
            "  dump        the bytes of one memory of an emulated device, MEMORY one of\n"
            "              info data keyblock ledindex lightmask macro frame status\n"
+           "  render      the first N light frames of the kind's effect, as the bytes sent to\n"
+           "              the device (the headset: its twelve reports); unset options come from\n"
+           "              the kind's factory profile\n"
            "  --simulate  use the emulated keyboard, mouse pad and headset instead of hardware\n"
            "  --trace     print every exchanged packet as the command trace writes it\n";
 }
@@ -174,6 +179,11 @@ int RunCtl(const std::vector<std::string>& args, std::ostream& out, std::ostream
         } else {
             rest.push_back(a);
         }
+    }
+    if (!rest.empty() && rest[0] == "render") {
+        const int code = RenderFrames(std::vector<std::string>(rest.begin() + 1, rest.end()), out, err);
+        if (code == 2) Usage(err);
+        return code;
     }
     const bool list = rest.size() == 1 && rest[0] == "list";
     const bool info = rest.size() == 1 && rest[0] == "info";

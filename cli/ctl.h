@@ -2,7 +2,8 @@
 // r88ctl, the headless companion: lists the HID interfaces it sees (real ones,
 // or the emulated bus with --simulate), reads the information block of every
 // supported device it finds (optionally printing each exchanged packet) and
-// dumps an emulated device's memory.
+// dumps an emulated device's memory, and prints the light frames a device
+// kind's renderer draws.
 #include <memory>
 #include <ostream>
 #include <string>
@@ -24,5 +25,10 @@ int ListInterfaces(IHidBackend& backend, std::ostream& out, std::ostream& err);
 // command path, then its information block in hex. With `trace` every
 // exchanged packet is printed too, "命令" / "返回" and two lines of 32 bytes.
 int ShowDeviceInfo(IHidBackend& backend, bool trace, std::ostream& out, std::ostream& err);
+
+// r88ctl render KIND --frames N [options]: one line per frame of the kind's
+// renderer (args start with KIND). 2 for a bad argument (the caller prints
+// the usage), 1 when the kind's factory profile cannot be read.
+int RenderFrames(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace r88

@@ -8,6 +8,9 @@
 
 #include "app/device_option_ui.h"
 #include "app/mp_device_power_ui.h"
+#include "lighting/shared_renderers.h"
+#include "lighting/trail_renderer.h"
+#include "lighting/wave_renderer.h"
 #include "profile/json_file.h"
 #include "profile/qt/device_profile_ui.h"
 #include "ui/controls/device_key_button_ui.h"
@@ -37,10 +40,18 @@ constexpr std::uint8_t Scaled(std::uint8_t colour, std::uint8_t alpha) {
 constexpr auto kStreamBackoff = std::chrono::milliseconds(200);
 constexpr std::size_t kNoLed = 126;  // LED number of an empty place
 constexpr std::size_t kMaxStreamBytes = 512;  // the longest light stream a channel takes
+
+// The renderers' millisecond clock (it wraps; they only take differences).
+std::uint32_t LightClockMs() {
+    return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                          std::chrono::steady_clock::now().time_since_epoch())
+                                          .count());
+}
 }  // namespace
 
 COrvaneUSBDevice::COrvaneUSBDevice(QWidget* parent) : QWidget(parent) {
     core_.Notifications().SetHandler([this](const NotificationEvent& e) { OnNotification(e); });
+    lightEngine_.ResetTrail(core_);
 }
 
 COrvaneUSBDevice::~COrvaneUSBDevice() {
@@ -156,20 +167,89 @@ void COrvaneUSBDevice::BindPictureButtons() {
     }
 }
 
-// The lighting of a kind comes with its lighting; the base applies nothing.
 int COrvaneUSBDevice::ApplyLighting() {
-    return 0;
+    CBasicProfiledata* profile = Profile();
+    if (profile == nullptr) return 0;
+    LightState light = profile->ReadLightState();
+    // The spare values are the kind's, not the document's.
+    const LightState previous = lightState_.Load();
+    light.spare16 = previous.spare16;
+    light.spare8 = previous.spare8;
+    lightState_.Store(light);
+    if (appliedEffect_ != light.effect) {
+        appliedEffect_ = light.effect;
+        lightEngine_.ResetTrail(core_);
+    }
+    lightEngine_.LightList().Load(profile->ReadLightList());
+    ApplyLightList();
+    std::vector<LightStep> steps;
+    const LightEffectEntry* entry = lightEngine_.Entry(light.effect);
+    if (entry != nullptr && entry->effect == LightEffect::kSequence) {
+        profile->ReadLightPresets(profile->GetLightPresetsPath());
+        steps = profile->ReadLedEffectList(GetDeviceIndex(), SequenceEntry(*lightEngine_.Kind(), light.effect));
+    }
+    lightEngine_.Sequence().Load(std::move(steps));
+    // Also an unchanged "off" draws its dark frame again over the old list.
+    lightEngine_.Invalidate();
+    WakeLightThread();
+    return 1;
 }
 
-// The shared renderers draw into the LED frame on the light thread; they come
-// with the lighting effects. The base draws nothing.
-void COrvaneUSBDevice::RenderBreathing() {}
-void COrvaneUSBDevice::RenderFourColorBreathing() {}
-void COrvaneUSBDevice::RenderStatic() {}
-void COrvaneUSBDevice::RenderSpectrumCycle() {}
-void COrvaneUSBDevice::RenderFlash() {}
-void COrvaneUSBDevice::RenderFourColorFlash() {}
-void COrvaneUSBDevice::RenderOff() {}
+void COrvaneUSBDevice::RenderBreathing() {
+    r88::RenderBreathing(core_, lightEngine_.State(), frameLight_);
+}
+void COrvaneUSBDevice::RenderFourColorBreathing() {
+    r88::RenderFourColorBreathing(core_, lightEngine_.State(), frameLight_);
+}
+void COrvaneUSBDevice::RenderStatic() {
+    r88::RenderStatic(core_, frameLight_);
+}
+void COrvaneUSBDevice::RenderSpectrumCycle() {
+    r88::RenderSpectrumCycle(core_, lightEngine_.State(), frameLight_);
+}
+void COrvaneUSBDevice::RenderFlash() {
+    r88::RenderFlash(core_, lightEngine_.State(), frameLight_, frameNowMs_);
+}
+void COrvaneUSBDevice::RenderFourColorFlash() {
+    r88::RenderFourColorFlash(core_, lightEngine_.State(), frameLight_, frameNowMs_);
+}
+void COrvaneUSBDevice::RenderOff() {
+    r88::RenderOff(core_);
+}
+void COrvaneUSBDevice::RenderWave() {
+    if (const LightKindTable* kind = lightEngine_.Kind())
+        r88::RenderWave(core_, lightEngine_.State(), frameLight_, kind->wave);
+}
+void COrvaneUSBDevice::RenderTrail(TrailShape shape) {
+    r88::RenderTrail(core_, lightEngine_.State(), frameLight_, shape);
+}
+void COrvaneUSBDevice::PlayLightSequence() {
+    lightEngine_.Sequence().Play(core_, frameNowMs_);
+}
+void COrvaneUSBDevice::RenderKindEffect(std::uint8_t) {}
+
+void COrvaneUSBDevice::ApplyLightList() {
+    lightEngine_.LightList().Apply(core_, LightClockMs());
+}
+
+LightSchedule COrvaneUSBDevice::CurrentLightSchedule() {
+    return lightEngine_.Schedule(lightState_.Load());
+}
+
+void COrvaneUSBDevice::RenderLightFrame() {
+    frameLight_ = lightState_.Load();
+    const LightEffectEntry* entry = lightEngine_.Entry(frameLight_.effect);
+    if (entry == nullptr) return;
+    frameNowMs_ = LightClockMs();
+    DispatchLightEffect(*entry, *this);
+    lightEngine_.FrameDrawn(*entry);
+}
+
+void COrvaneUSBDevice::EndLightPass() {
+    // The mouse applies its list only with the lighting.
+    const LightKindTable* kind = lightEngine_.Kind();
+    if (kind != nullptr && kind->lightListEveryPass && lightEngine_.LightList().HasEntries()) ApplyLightList();
+}
 
 void COrvaneUSBDevice::ShowFrameOnPicture() {
     // Only LEDs that are shown take the frame: a page in another tab or a

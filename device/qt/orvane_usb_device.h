@@ -28,6 +28,9 @@
 #include "device/device_tables.h"
 #include "device/usb_device_core.h"
 #include "device/worker_thread.h"
+#include "lighting/light_effect_tables.h"
+#include "lighting/light_effects.h"
+#include "lighting/light_engine.h"
 #include "lighting/light_pass.h"
 #include "lighting/light_ticker.h"
 #include "lighting/shared_light_state.h"
@@ -40,7 +43,7 @@
 
 namespace r88 {
 
-class COrvaneUSBDevice : public QWidget, public IProfileDevice, protected ILightRenderer {
+class COrvaneUSBDevice : public QWidget, public IProfileDevice, protected ILightRenderer, protected ILightEffects {
     Q_OBJECT
 public:
     static constexpr std::size_t kLedListEntrySize = 11;
@@ -78,14 +81,20 @@ public:
 
     // ---- the virtual interface ----
     virtual void BindPictureButtons();
+    // Reads "LightInfo" into the light state (the profile is not written),
+    // starts the trail again when the effect changed, loads and applies the
+    // per-LED light list and loads the selected user light sequence; 0
+    // without a profile.
     virtual int ApplyLighting();
-    virtual void RenderBreathing();
-    virtual void RenderFourColorBreathing();
-    virtual void RenderStatic();
-    virtual void RenderSpectrumCycle();
-    virtual void RenderFlash();
-    virtual void RenderFourColorFlash();
-    virtual void RenderOff();
+    // The renderers draw into the LED frame on the light thread, from the
+    // light state the pass read.
+    void RenderBreathing() override;
+    void RenderFourColorBreathing() override;
+    void RenderStatic() override;
+    void RenderSpectrumCycle() override;
+    void RenderFlash() override;
+    void RenderFourColorFlash() override;
+    void RenderOff() override;
     virtual void SendLightFrame();
     virtual void SetLedValue(int index, std::uint32_t value);
     virtual std::uint32_t GetLedValue(int index) const;
@@ -118,6 +127,14 @@ public:
     virtual int GetDeviceIndex() const { return core_.DeviceIndex(); }
     virtual void SetLightState(LightState state);
     virtual void SetTabIndex(int index) { tabIndex_ = index; }
+    // The mouse, pad and headset renderers, by the kind's constants.
+    void RenderWave() override;
+    void RenderTrail(TrailShape shape) override;
+    void PlayLightSequence() override;
+    // The keyboard draws its own effects; the base has none.
+    void RenderKindEffect(std::uint8_t renderer) override;
+    // Applies the per-LED light list to the frame, under the light-list lock.
+    virtual void ApplyLightList();
     // The profile bar asks for the loaded profile to reach the hardware.
     void WriteProfileToDevice(ProfileWrite occasion) override;
 
@@ -193,9 +210,13 @@ protected:
     // nothing: its thread sleeps until woken. A kind's effects say how often
     // they render, render into the LED frame and apply the per-LED light list
     // at the end of each pass.
-    LightSchedule CurrentLightSchedule() override { return {}; }
-    void RenderLightFrame() override {}
-    void EndLightPass() override {}
+    LightSchedule CurrentLightSchedule() override;
+    void RenderLightFrame() override;
+    void EndLightPass() override;
+    // The kind's effect table, set by the kind's constructor before any
+    // thread runs; without one nothing animates.
+    void SetLightKind(const LightKindTable* kind) { lightEngine_.SetKind(kind); }
+    CLightEngine& LightEngine() { return lightEngine_; }
     // How the kind's light thread counts its ticks.
     virtual LightTickStyle LightTicks() const { return LightTickStyle::kClock; }
     // Something the light thread renders from has changed (light state,
@@ -244,6 +265,13 @@ private:
     std::atomic<bool> pictureRefresh_{true};
     bool sameMode_ = false;
     std::chrono::steady_clock::time_point streamPausedUntil_{};
+    // The light engine's working state is this device's own: no two light
+    // threads share a sequence player or a light list.
+    CLightEngine lightEngine_;
+    // The light thread's view of the frame being drawn.
+    LightState frameLight_;
+    std::uint32_t frameNowMs_ = 0;
+    int appliedEffect_ = -1;  // the effect id the lighting was last applied with
     CLightTicker lightTicker_{LightTickStyle::kClock, CLightTicker::Clock::now()};
     CWorkerThread lightThread_{StopTraceStyle::kDevice, "r88-light"};
 };

@@ -1,8 +1,12 @@
 #include "headset/qt/orvane_hs6533_device.h"
 
+#include "lighting/light_effect_tables.h"
+
 namespace r88 {
 
-COrvaneHS6533Device::COrvaneHS6533Device(QWidget* parent) : COrvaneUSBDevice(parent) {}
+COrvaneHS6533Device::COrvaneHS6533Device(QWidget* parent) : COrvaneUSBDevice(parent) {
+    SetLightKind(&kHeadsetLightKind);
+}
 
 COrvaneHS6533Device::~COrvaneHS6533Device() {
     StopWorkers();

@@ -1,8 +1,12 @@
 #include "mouse/qt/orvane_mouse_device.h"
 
+#include "lighting/light_effect_tables.h"
+
 namespace r88 {
 
-COrvaneMouseDevice::COrvaneMouseDevice(QWidget* parent) : COrvaneUSBDevice(parent) {}
+COrvaneMouseDevice::COrvaneMouseDevice(QWidget* parent) : COrvaneUSBDevice(parent) {
+    SetLightKind(&kMouseLightKind);
+}
 
 COrvaneMouseDevice::~COrvaneMouseDevice() {
     StopWorkers();

@@ -1,8 +1,12 @@
 #include "mouse/qt/orvane_mouse_pad_device.h"
 
+#include "lighting/light_effect_tables.h"
+
 namespace r88 {
 
-COrvaneMousePadDevice::COrvaneMousePadDevice(QWidget* parent) : COrvaneUSBDevice(parent) {}
+COrvaneMousePadDevice::COrvaneMousePadDevice(QWidget* parent) : COrvaneUSBDevice(parent) {
+    SetLightKind(&kMousePadLightKind);
+}
 
 COrvaneMousePadDevice::~COrvaneMousePadDevice() {
     StopWorkers();

@@ -108,5 +108,60 @@ TEST(Ctl, TheToolListsTheEmulatedBusFromOutside) {
     EXPECT_NE(text.find("#vid_320f&pid_502b&mi_01&col04"), std::string::npos) << text;
 }
 
+TEST(Ctl, RenderPrintsTheBytesOfEachFrame) {
+    std::ostringstream out, err;
+    // Static red at brightness 0: 255 × 30 / 256 = 29 on each of the mouse's six LEDs.
+    ASSERT_EQ(RunCtl({"render", "mouse", "--frames", "2", "--effect", "4", "--brightness", "0", "--colour",
+                      "255,0,0"},
+                     out, err, nullptr),
+              0)
+        << err.str();
+    const std::string red = "1d 00 00 1d 00 00 1d 00 00 1d 00 00 1d 00 00 1d 00 00\n";
+    EXPECT_EQ(out.str(), red + red);
+
+    // A flash that has not come on yet sends zeros, whatever the colour.
+    std::ostringstream dark;
+    ASSERT_EQ(RunCtl({"render", "mousepad", "--frames", "1", "--effect", "4", "--colour", "9,9,9"}, dark, err,
+                     nullptr),
+              0);
+    std::string zeros;
+    for (int i = 0; i < 45; ++i) zeros += i == 0 ? "00" : " 00";
+    EXPECT_EQ(dark.str(), zeros + "\n");
+
+    // Unset options from the factory profile; the headset prints its twelve reports; deterministic.
+    std::ostringstream first, second;
+    ASSERT_EQ(RunCtl({"render", "headset", "--frames", "3"}, first, err, nullptr), 0);
+    ASSERT_EQ(RunCtl({"render", "headset", "--frames", "3"}, second, err, nullptr), 0);
+    EXPECT_EQ(first.str(), second.str());
+    const std::string line = first.str().substr(0, first.str().find('\n'));
+    size_t parts = 1;
+    for (size_t at = line.find(" | "); at != std::string::npos; at = line.find(" | ", at + 1)) ++parts;
+    EXPECT_EQ(parts, 12u);
+    EXPECT_EQ(line.size(), 12 * (17 * 3 - 1) + 11 * 3);
+}
+
+TEST(Ctl, RenderRefusesBadArgumentsAndSequences) {
+    const std::vector<std::vector<std::string>> bad = {
+        {"render"},
+        {"render", "keyboard", "--frames", "1"},
+        {"render", "mouse"},
+        {"render", "mouse", "--frames", "0"},
+        {"render", "mouse", "--frames", "1", "--brightness", "5"},
+        {"render", "mouse", "--frames", "1", "--direction", "2"},
+        {"render", "mouse", "--frames", "1", "--colour", "1,2"},
+        {"render", "mouse", "--frames", "1", "--colour", "1,2,256"},
+        {"render", "mouse", "--frames", "1", "--speed"},
+        {"render", "mouse", "--frames", "1", "--shade", "1"},
+        {"render", "mouse", "--frames", "1", "--effect", "9"},     // a user light sequence
+        {"render", "headset", "--frames", "1", "--effect", "5"},
+    };
+    for (const auto& args : bad) {
+        std::ostringstream out, err;
+        EXPECT_EQ(RunCtl(args, out, err, nullptr), 2) << args.back();
+        EXPECT_NE(err.str().find("r88ctl render"), std::string::npos);
+        EXPECT_TRUE(out.str().empty());
+    }
+}
+
 }  // namespace
 }  // namespace r88
