@@ -23,7 +23,8 @@ HidBatchResult IHidConnection::SubmitOutputReports(std::span<const uint8_t> repo
     if (reports.empty() || reportSize == 0 || reports.size() % reportSize != 0 ||
         reports.size() > kHidMaxBatchBytes)
         return HidBatchResult::kRefused;
-    for (size_t at = 0; at < reports.size(); at += reportSize) SetOutputReport(reports.subspan(at, reportSize));
+    for (size_t at = 0; at < reports.size(); at += reportSize)
+        SetOutputReport(reports.subspan(at, reportSize));
     return HidBatchResult::kAccepted;
 }
 
