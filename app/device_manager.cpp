@@ -44,7 +44,7 @@ const char* RemoveTrace(int type) {
 }  // namespace
 
 CDeviceManager::CDeviceManager(QWidget* window, ui::ITagFactory& tags, IMessageSink& sink)
-    : window_(window), tags_(tags), discovery_(std::make_unique<CDeviceDiscovery>(sink)) {}
+    : window_(window), tags_(tags), sink_(sink), discovery_(std::make_unique<CDeviceDiscovery>(sink)) {}
 
 CDeviceManager::~CDeviceManager() {
     Stop();
@@ -109,6 +109,7 @@ bool CDeviceManager::BuildPage(int row, const DeviceInterfaceSlot& slot) {
     // 5. the device object's set-up, in this order
     device->SetLayoutPath(pageLayout);
     device->SetMainWindow(window_);
+    device->SetMessageSink(&sink_);
     device->SetKeyCount(pageRow.keyCount);
     device->SetLightCount(pageRow.lightCount);
     device->SetPowerKind(pageRow.powerKind);

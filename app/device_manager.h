@@ -100,6 +100,7 @@ private:
 
     QWidget* window_;
     ui::ITagFactory& tags_;
+    IMessageSink& sink_;
     std::unique_ptr<CDeviceDiscovery> discovery_;
     std::vector<Page> pages_;
     bool stopping_ = false;

@@ -179,8 +179,30 @@ void CMainWnd::OnSelectChanged(const ui::Notification& n) {
     }
 }
 
+COrvaneUSBDevice* CMainWnd::PageOf(QWidget* control) {
+    for (QWidget* w = control; w != nullptr; w = w->parentWidget())
+        if (auto* device = qobject_cast<COrvaneUSBDevice*>(w)) return device;
+    return nullptr;
+}
+
+void CMainWnd::OnActiveProfile(uintptr_t profile, intptr_t sender) {
+    // Only a page of this window is taken at its word, and only a profile it lists.
+    for (const CDeviceManager::Page& p : devices_->Pages()) {
+        if (!p.device || reinterpret_cast<intptr_t>(p.device.data()) != sender) continue;
+        CDeviceProfileUI* bar = p.device->ProfileBar();
+        if (bar == nullptr || profile >= static_cast<uintptr_t>(bar->List().GetCount())) return;
+        // The profile shown already: nothing to choose.
+        if (static_cast<int>(profile) == bar->GetCurrentIndex()) return;
+        bar->Select(static_cast<int>(profile), true);
+        return;
+    }
+}
+
 void CMainWnd::OnItemSelect(const ui::Notification& n) {
-    COrvaneUSBDevice* device = SelectedDevice();
+    // A choice belongs to the page that holds the control: a device that is
+    // not shown may announce a profile of its own.
+    COrvaneUSBDevice* device = PageOf(n.sender);
+    if (device == nullptr) device = SelectedDevice();
     if (device == nullptr) return;
     if (CDeviceProfileUI* bar = device->ProfileBar()) HandleProfileBarItemSelect(*bar, n.SenderName());
 }
@@ -352,6 +374,9 @@ intptr_t CMainWnd::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam
             return 0;
         case kMsgDeviceGone:
             devices_->DisconnectSlot(static_cast<std::size_t>(wParam));
+            return 0;
+        case kMsgActiveProfile:
+            OnActiveProfile(wParam, lParam);
             return 0;
         case kMsgClearUpdateBadge:
             if (auto* b = ui::FindControl<QAbstractButton>(this, QStringLiteral("setbtn")))

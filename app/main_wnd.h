@@ -117,6 +117,11 @@ private:
     void OnClick(const ui::Notification& n);
     void OnSelectChanged(const ui::Notification& n);
     void OnItemSelect(const ui::Notification& n);
+    // The device page that holds a control, or nullptr.
+    static COrvaneUSBDevice* PageOf(QWidget* control);
+    // kMsgActiveProfile: the sending device's profile list selects the
+    // device's active profile, as a user's choice would.
+    void OnActiveProfile(uintptr_t profile, intptr_t sender);
     // Every device's flags that follow the window.
     void ApplySoftwareLighting(bool on);
     void ApplyPictureRefresh();

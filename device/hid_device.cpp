@@ -213,6 +213,16 @@ bool CHidDevice::SetOutputReport(const uint8_t* buffer, size_t length) {
     return connection->SetOutputReport({buffer, length});
 }
 
+HidBatchResult CHidDevice::SubmitOutputReports(std::span<const uint8_t> reports, size_t reportSize) {
+    std::shared_ptr<IHidConnection> connection;
+    {
+        std::lock_guard lock(mutex_);
+        if (!connection_ || !forWrite_) return HidBatchResult::kRefused;
+        connection = connection_;
+    }
+    return connection->SubmitOutputReports(reports, reportSize);
+}
+
 bool CHidDevice::UnpackInputReport(std::span<HidDataItem> items, std::span<const uint8_t> report) const {
     std::lock_guard lock(mutex_);
     if (collection_ == nullptr || report.empty()) return false;

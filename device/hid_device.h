@@ -78,6 +78,9 @@ public:
                   size_t* transferred = nullptr);
     // The synchronous output-report call (report id at byte 0).
     bool SetOutputReport(const uint8_t* buffer, size_t length);
+    // Light frames as output reports (IHidConnection::SubmitOutputReports):
+    // returns at once; a frame the device cannot take now is dropped whole.
+    HidBatchResult SubmitOutputReports(std::span<const uint8_t> reports, size_t reportSize);
 
     // Ends a waiting transfer at once and makes every further one fail at once
     // until the next Open; lets a reader thread be stopped before Close.

@@ -19,6 +19,15 @@ std::shared_ptr<IHidBackend>& Backend() {
 
 }  // namespace
 
+HidBatchResult IHidConnection::SubmitOutputReports(std::span<const uint8_t> reports, size_t reportSize) {
+    if (reports.empty() || reportSize == 0 || reports.size() % reportSize != 0 ||
+        reports.size() > kHidMaxBatchBytes)
+        return HidBatchResult::kRefused;
+    for (size_t at = 0; at < reports.size(); at += reportSize)
+        SetOutputReport(reports.subspan(at, reportSize));
+    return HidBatchResult::kAccepted;
+}
+
 std::shared_ptr<IHidBackend> CurrentHidBackend() {
     std::lock_guard lock(BackendMutex());
     if (!Backend()) Backend() = std::make_shared<HidrawBackend>();

@@ -30,6 +30,15 @@ enum class HidTransferResult { kCompleted, kTimedOut, kCancelled, kFailed, kBusy
 
 inline constexpr int kHidInfinite = -1;
 
+// What became of a batch of output reports handed to SubmitOutputReports.
+enum class HidBatchResult {
+    kAccepted,         // it goes out next
+    kReplacedWaiting,  // it goes out next; an older batch that still waited was dropped whole
+    kRefused,          // not sent at all (closed, not writable, malformed or too long)
+};
+// The longest batch a connection takes at once.
+inline constexpr size_t kHidMaxBatchBytes = 1024;
+
 // One opened top-level collection.
 class IHidConnection {
 public:
@@ -58,6 +67,13 @@ public:
     }
     // Sends one output report on the control pipe and returns when it was taken.
     virtual bool SetOutputReport(std::span<const uint8_t> report) = 0;
+    // Light frames of devices that take them as output reports: whole
+    // reports of `reportSize` bytes, back to back, sent in order with the
+    // output-report call without the caller waiting for the device. While a
+    // batch is on its way the new one waits in its place, replacing one that
+    // waited already. Where SetOutputReport never blocks, the reports are
+    // simply sent here.
+    virtual HidBatchResult SubmitOutputReports(std::span<const uint8_t> reports, size_t reportSize);
 };
 
 enum class HidEnumItem { kPresent, kNoMoreItems, kSkipped, kFailed };

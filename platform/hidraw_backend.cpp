@@ -12,6 +12,7 @@
 
 #include "device/hid_path.h"
 #include "platform/hidraw_writer.h"
+#include "platform/output_report_sender.h"
 #include "platform/trace.h"
 
 namespace r88 {
@@ -55,6 +56,28 @@ public:
     }
 };
 
+// The output-report call, or the interrupt pipe on kernels without it.
+bool SendOutputReportOn(IHidrawNodeAccess& access, int fd, std::span<const uint8_t> report) {
+    if (access.SendOutputReport(fd, report)) return true;
+    const ssize_t n = ::write(fd, report.data(), report.size());
+    return n == static_cast<ssize_t>(report.size());
+}
+
+// A duplicate of a node's fd for a thread that may outlive the connection.
+class OwnedFd {
+public:
+    explicit OwnedFd(int fd) : fd_(fd >= 0 ? fcntl(fd, F_DUPFD_CLOEXEC, 0) : -1) {}
+    ~OwnedFd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    OwnedFd(const OwnedFd&) = delete;
+    OwnedFd& operator=(const OwnedFd&) = delete;
+    int Get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
 // Milliseconds left until `deadline`, for poll(); -1 for no deadline.
 int Remaining(bool infinite, Clock::time_point deadline) {
     if (infinite) return -1;
@@ -72,11 +95,20 @@ public:
           attributes_(attributes),
           descriptor_(std::move(descriptor)),
           collectionIndex_(collectionIndex) {
-        if (fd_ >= 0 && forWrite) writer_ = std::make_unique<HidrawWriter>(fd_);
+        if (fd_ >= 0 && forWrite) {
+            writer_ = std::make_unique<HidrawWriter>(fd_);
+            auto own = std::make_shared<OwnedFd>(fd_);
+            batches_ = std::make_unique<OutputReportSender>(
+                [own, access = access_](std::span<const uint8_t> report) {
+                    return own->Get() >= 0 && SendOutputReportOn(*access, own->Get(), report);
+                });
+        }
     }
     ~HidrawConnection() override {
-        // Does not wait for a write still inside the kernel: the writer owns its own fd.
+        // Waits neither for a write nor for an output report still inside the
+        // kernel: the writer and the batch sender own their own fds.
         writer_.reset();
+        batches_.reset();
         if (fd_ >= 0) ::close(fd_);
     }
 
@@ -95,6 +127,7 @@ public:
         return WriteThroughWriter(report, timeoutMs, cancelFd, true, transferred);
     }
     bool SetOutputReport(std::span<const uint8_t> report) override;
+    HidBatchResult SubmitOutputReports(std::span<const uint8_t> reports, size_t reportSize) override;
 
 private:
     const HidCollection& Collection() const { return descriptor_->collections[collectionIndex_]; }
@@ -108,6 +141,8 @@ private:
     std::shared_ptr<const HidReportDescriptor> descriptor_;
     size_t collectionIndex_;
     std::unique_ptr<HidrawWriter> writer_;  // connections opened for writing
+    // The output-report call blocks until the device took the report.
+    std::unique_ptr<OutputReportSender> batches_;
 };
 
 HidTransferResult HidrawConnection::Read(std::span<uint8_t> buffer, int timeoutMs, int cancelFd,
@@ -165,10 +200,14 @@ HidTransferResult HidrawConnection::WriteThroughWriter(std::span<const uint8_t> 
 
 bool HidrawConnection::SetOutputReport(std::span<const uint8_t> report) {
     if (fd_ < 0 || !OutputIdAllowed(report)) return false;
-    if (access_->SendOutputReport(fd_, report)) return true;
-    // Kernels without the output-report call: the interrupt pipe takes it.
-    const ssize_t n = ::write(fd_, report.data(), report.size());
-    return n == static_cast<ssize_t>(report.size());
+    return SendOutputReportOn(*access_, fd_, report);
+}
+
+HidBatchResult HidrawConnection::SubmitOutputReports(std::span<const uint8_t> reports, size_t reportSize) {
+    if (!batches_ || reportSize == 0 || reports.size() % reportSize != 0) return HidBatchResult::kRefused;
+    for (size_t at = 0; at < reports.size(); at += reportSize)
+        if (!OutputIdAllowed(reports.subspan(at, reportSize))) return HidBatchResult::kRefused;
+    return batches_->Submit(reports, reportSize);
 }
 
 class HidrawInterfaceSet : public IHidInterfaceSet {

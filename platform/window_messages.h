@@ -17,6 +17,9 @@ enum WindowMessage : unsigned {
     kMsgDeviceGone = 3091,
     kMsgOpenSettingsShifted = 3093,
     kMsgClearUpdateBadge = 3094,
+    // A device read its settings: wParam its active onboard profile, lParam
+    // the device object (COrvaneUSBDevice*) that sends it.
+    kMsgActiveProfile = 0x0D00,
 
     // System events, as the main window sees them.
     kMsgActivate = 0x8001,

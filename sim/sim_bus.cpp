@@ -149,6 +149,9 @@ std::unique_ptr<IHidConnection> SimHidBus::Open(const std::string& path, HidOpen
             return c->Write(r, t, fd, n);
         }
         bool SetOutputReport(std::span<const uint8_t> r) override { return c->SetOutputReport(r); }
+        HidBatchResult SubmitOutputReports(std::span<const uint8_t> r, size_t size) override {
+            return c->SubmitOutputReports(r, size);
+        }
         std::shared_ptr<SimConnection> c;
     };
     return std::make_unique<Owner>(std::move(c));

@@ -34,7 +34,19 @@ SimConnection::SimConnection(std::shared_ptr<SimDevice> device, size_t interface
     : device_(std::move(device)),
       interfaceIndex_(interfaceIndex),
       collectionIndex_(collectionIndex),
-      mode_(mode) {}
+      mode_(mode) {
+    if (mode_.write) {
+        batches_ = std::make_unique<OutputReportSender>(
+            [device = device_, index = interfaceIndex_, closed = closed_](std::span<const uint8_t> report) {
+                return !closed->load() &&
+                       device->DeliverOutput(index, report, true) == SimDevice::Delivery::kTaken;
+            });
+    }
+}
+
+SimConnection::~SimConnection() {
+    closed_->store(true);
+}
 
 HidAttributes SimConnection::Attributes() const {
     const SimDeviceModel& m = device_->Model();
@@ -57,6 +69,7 @@ void SimConnection::Push(std::span<const uint8_t> report, Clock::time_point due)
 void SimConnection::MarkGone() {
     std::lock_guard lock(mutex_);
     gone_ = true;
+    closed_->store(true);
     queue_.clear();
     ready_.Set();
 }
@@ -146,6 +159,21 @@ bool SimConnection::SetOutputReport(std::span<const uint8_t> report) {
         if (gone_) return false;
     }
     return device_->DeliverOutput(interfaceIndex_, report, true) == SimDevice::Delivery::kTaken;
+}
+
+}  // namespace r88::sim
+
+namespace r88::sim {
+
+HidBatchResult SimConnection::SubmitOutputReports(std::span<const uint8_t> reports, size_t reportSize) {
+    if (!batches_ || reportSize == 0 || reports.size() % reportSize != 0) return HidBatchResult::kRefused;
+    for (size_t at = 0; at < reports.size(); at += reportSize)
+        if (!OutputAllowed(reports.subspan(at, reportSize))) return HidBatchResult::kRefused;
+    {
+        std::lock_guard lock(mutex_);
+        if (gone_) return HidBatchResult::kRefused;
+    }
+    return batches_->Submit(reports, reportSize);
 }
 
 }  // namespace r88::sim

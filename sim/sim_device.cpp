@@ -40,11 +40,25 @@ void SimDevice::Disconnect() {
     {
         std::lock_guard lock(mutex_);
         plugged_ = false;
+        controlPipeReleased_.notify_all();
         for (auto& weak : connections_)
             if (auto c = weak.lock()) open.push_back(std::move(c));
         connections_.clear();
     }
     for (auto& c : open) c->MarkGone();
+}
+
+void SimDevice::HoldControlPipe(bool hold) {
+    {
+        std::lock_guard lock(mutex_);
+        holdControlPipe_ = hold;
+    }
+    controlPipeReleased_.notify_all();
+}
+
+size_t SimDevice::HeldControlReports() const {
+    std::lock_guard lock(mutex_);
+    return heldControlReports_;
 }
 
 void SimDevice::RefuseWriteOpens(bool refuse) {
@@ -97,6 +111,12 @@ bool SimDevice::SendInputReport(uint16_t interfaceNumber, std::span<const uint8_
 
 SimDevice::Delivery SimDevice::DeliverOutput(size_t interfaceIndex, std::span<const uint8_t> report,
                                              bool controlPipe) {
+    if (controlPipe) {
+        std::unique_lock lock(mutex_);
+        ++heldControlReports_;
+        controlPipeReleased_.wait(lock, [&] { return !holdControlPipe_ || !plugged_; });
+        --heldControlReports_;
+    }
     if (!Plugged() || interfaceIndex >= interfaces_.size()) return Delivery::kGone;
     const uint16_t number = interfaces_[interfaceIndex].number;
     if (firmware_ && !firmware_->TakesOutput(number, report)) return Delivery::kStalled;

@@ -3,6 +3,7 @@
 // report descriptors, the connections the host opened on them, and the
 // firmware that receives what the host sends. Input reports the device sends
 // go to every open connection of the collection that owns the report id.
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -67,6 +68,11 @@ public:
     // Opens for writing fail while set, as on a node the user may read but
     // not write; opens for reading only (the discovery's probe) still work.
     void RefuseWriteOpens(bool refuse);
+    // While held, output reports on the control pipe wait until the hold is
+    // let go or the device goes away: a device that takes its reports slowly.
+    void HoldControlPipe(bool hold);
+    // Output reports waiting at that hold now.
+    size_t HeldControlReports() const;
 
     // ---- used by the bus and the connections ----
     struct Interface {
@@ -89,6 +95,9 @@ private:
     mutable std::mutex mutex_;
     bool plugged_ = true;
     bool refuseWriteOpens_ = false;
+    bool holdControlPipe_ = false;
+    size_t heldControlReports_ = 0;
+    std::condition_variable controlPipeReleased_;
     std::vector<std::weak_ptr<SimConnection>> connections_;
 };
 

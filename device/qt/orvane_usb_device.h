@@ -34,6 +34,7 @@
 #include "lighting/light_pass.h"
 #include "lighting/light_ticker.h"
 #include "lighting/shared_light_state.h"
+#include "platform/window_messages.h"
 #include "profile/device_profile_list.h"
 #include "profile/profile_data.h"
 #include "profile/profile_records.h"
@@ -66,6 +67,9 @@ public:
     // ---- set-up by the page builder, in this order ----
     void SetLayoutPath(const QString& path);
     void SetMainWindow(QWidget* window) { mainWindow_ = window; }
+    // Where the device's window messages go (the main window's messages).
+    void SetMessageSink(IMessageSink* sink) { messageSink_ = sink; }
+    IMessageSink* MessageSink() const { return messageSink_; }
     void SetKeyCount(int n);
     void SetLightCount(int n);
     void SetPowerKind(int k);
@@ -245,6 +249,7 @@ private:
     CUsbDeviceCore core_;
     QString layoutPath_;
     QPointer<QWidget> mainWindow_;
+    IMessageSink* messageSink_ = nullptr;
     std::vector<QPointer<ui::CDeviceKeyButtonUI>> keyButtons_;
     std::vector<QPointer<ui::CDeviceKeyButtonUI>> ledButtons_;
     // Per LED button: its light changed since the picture was last redrawn.

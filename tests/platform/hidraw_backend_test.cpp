@@ -11,6 +11,7 @@
 #include <fstream>
 #include <future>
 #include <map>
+#include <mutex>
 #include <thread>
 
 #include "device/device_discovery.h"
@@ -62,9 +63,16 @@ public:
         return true;
     }
     bool SendOutputReport(int, std::span<const uint8_t> report) override {
+        std::lock_guard lock(outputMutex);
         outputReports.emplace_back(report.begin(), report.end());
         return true;
     }
+    // Output reports may come from the connection's batch thread.
+    std::vector<std::vector<uint8_t>> OutputReports() {
+        std::lock_guard lock(outputMutex);
+        return outputReports;
+    }
+    std::mutex outputMutex;
 
 private:
     std::map<int, std::string> fdNode;
@@ -217,6 +225,32 @@ TEST_F(HidrawBackendTest, ReadsKeepTheirCollectionsReportsAndWritesCarryTheRepor
     close(kernel);
     fake_->peers.pop_back();
     EXPECT_FALSE(vendor.Read(buffer, sizeof buffer, kHidInfinite, &n));
+}
+
+TEST_F(HidrawBackendTest, OutputReportBatchesGoOutWholeThroughTheOutputReportCall) {
+    AddNode(3, 0x320F, 0x502B, 1, sim::GamingInterfaceDescriptor());
+    auto backend = Backend();
+    CHidDevice vendor(backend);
+    ASSERT_TRUE(vendor.Open("/dev/hidraw3#vid_320f&pid_502b&mi_01&col04", true, true, true, false));
+    std::vector<uint8_t> batch(2 * 64, 0);
+    batch[0] = batch[64] = 0x04;
+    batch[1] = 1;
+    batch[65] = 2;
+    // One report of another collection refuses the whole batch.
+    std::vector<uint8_t> mixed = batch;
+    mixed[64] = 0x03;
+    EXPECT_EQ(vendor.SubmitOutputReports(mixed, 64), HidBatchResult::kRefused);
+
+    EXPECT_EQ(vendor.SubmitOutputReports(batch, 64), HidBatchResult::kAccepted);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (fake_->OutputReports().size() < 2 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const auto sent = fake_->OutputReports();
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0], std::vector<uint8_t>(batch.begin(), batch.begin() + 64));
+    EXPECT_EQ(sent[1], std::vector<uint8_t>(batch.begin() + 64, batch.end()));
+    vendor.Close();
+    EXPECT_EQ(vendor.SubmitOutputReports(batch, 64), HidBatchResult::kRefused);
 }
 
 TEST_F(HidrawBackendTest, UnnumberedReportsGetTheIdByteInFrontAndCloseCutsAWaitingReadShort) {
