@@ -35,7 +35,9 @@ void Show(QWidget* w, bool on) {
 }
 }  // namespace
 
-CLightControlUI::CLightControlUI(QWidget* parent) : QWidget(parent) {}
+CLightControlUI::CLightControlUI(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_StyledBackground, true);
+}
 
 template <class T>
 T* CLightControlUI::Find(const char* name) const {
