@@ -9,7 +9,10 @@
 //   "kestra_light.config" (device folder): "LightInfo"[kind][i]
 //       {"LightName", "Guid"}.
 // Names are UTF-8 text and kept as read; the shipped built-in names are
-// language text identifiers that the panel resolves.
+// language text identifiers that the panel resolves. The shipped document
+// lists the effect ids that play a user light sequence (the pad's and the
+// headset's 5, the keyboard's 18-24, 26, 29 and 33) as not offered: nothing
+// creates a sequence, and such an id would only turn the lights off.
 #include <json/json.h>
 
 #include <cstdint>
