@@ -121,6 +121,7 @@ bool CDeviceManager::BuildPage(int row, const DeviceInterfaceSlot& slot) {
     device->BindPictureButtons();
     if (auto* mouse = qobject_cast<COrvaneMouseDevice*>(device)) mouse->SetLogoLed(pageRow.mouseExtra);
     device->InitProfileBar();
+    device->InitLightPanel();
 
     // 6. the page joins the device tab layout
     const int pageIndex = deviceSwitch->addWidget(device);

@@ -8,6 +8,7 @@
 #include "headset/qt/voice6533_control_ui.h"
 #include "keyboard/qt/key_set_control_ui.h"
 #include "keyboard/qt/orvane_keyboard_device.h"
+#include "lighting/qt/color_pallet_ui.h"
 #include "lighting/qt/light_control_ui.h"
 #include "macro/qt/macro_control_ui.h"
 #include "mouse/qt/orvane_mouse_device.h"
@@ -53,6 +54,7 @@ const std::vector<CLayoutTagTable::Entry>& CLayoutTagTable::Entries() {
         {"OrvaneKeyboardDevice", Make<COrvaneKeyboardDevice>(), nullptr},
         {"DeviceProfile", Make<CDeviceProfileUI>(), nullptr},
         {"LightControl", Make<CLightControlUI>(), nullptr},
+        {"ColorPallet", Make<CColorPalletUI>(), nullptr},
         {"MagicControl", Make<CMagicControlUI>(), nullptr},
         {"Voice6533Control", Make<CVoice6533ControlUI>(), nullptr},
         {"KeySetControl", Make<CKeySetControlUI>(), nullptr},
@@ -102,6 +104,7 @@ void RegisterControlClasses() {
     r.Register(QStringLiteral("CHandImgSelectButtonUI"), Make<CHandImgSelectButtonUI>());
     r.Register(QStringLiteral("CRedioMacroButtonUI"), Make<CRedioMacroButtonUI>());
     r.Register(QStringLiteral("CLightControlUI"), Make<CLightControlUI>());
+    r.Register(QStringLiteral("CColorPalletUI"), Make<CColorPalletUI>());
     r.Register(QStringLiteral("CMacroControlUI"), Make<CMacroControlUI>());
     r.Register(QStringLiteral("CKeySetControlUI"), Make<CKeySetControlUI>());
     r.Register(QStringLiteral("CDeviceProfileUI"), Make<CDeviceProfileUI>());

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/device_manager.h"
+#include "app/light_panel_routes.h"
 #include "app/light_control_bus.h"
 #include "device/qt/orvane_usb_device.h"
 #include "platform/app_identity.h"
@@ -41,6 +42,11 @@ constexpr char kLightOffText[] = "不控制灯光";
 
 QByteArray Utf8(const QString& s) {
     return s.toUtf8();
+}
+
+QSize PrimaryScreenSize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->size() : QSize();
 }
 }  // namespace
 
@@ -144,6 +150,7 @@ void CMainWnd::Notify(const ui::Notification& n) {
         Trace(Utf8(n.type).constData());
         Trace(Utf8(n.SenderName()).constData());
     }
+    if (RouteLightPanel(n, SelectedDevice(), PrimaryScreenSize())) return;
     if (n.type == ui::event::kWindowInit) {
         OnWindowInit();
     } else if (n.type == ui::event::kWindowSize) {

@@ -295,5 +295,273 @@
         <source>No phone on the charger</source>
         <translation>No phone on the charger</translation>
     </message>
+    <message id="light_effect_kb_0">
+        <source>Wave</source>
+        <translation>Wave</translation>
+    </message>
+    <message id="light_effect_kb_1">
+        <source>Sweep</source>
+        <translation>Sweep</translation>
+    </message>
+    <message id="light_effect_kb_2">
+        <source>Snake</source>
+        <translation>Snake</translation>
+    </message>
+    <message id="light_effect_kb_3">
+        <source>Spectrum cycle</source>
+        <translation>Spectrum cycle</translation>
+    </message>
+    <message id="light_effect_kb_4">
+        <source>Breathing</source>
+        <translation>Breathing</translation>
+    </message>
+    <message id="light_effect_kb_5">
+        <source>Static</source>
+        <translation>Static</translation>
+    </message>
+    <message id="light_effect_kb_6">
+        <source>Reactive</source>
+        <translation>Reactive</translation>
+    </message>
+    <message id="light_effect_kb_7">
+        <source>Ripple</source>
+        <translation>Ripple</translation>
+    </message>
+    <message id="light_effect_kb_8">
+        <source>Row splash</source>
+        <translation>Row splash</translation>
+    </message>
+    <message id="light_effect_kb_9">
+        <source>Sparkle</source>
+        <translation>Sparkle</translation>
+    </message>
+    <message id="light_effect_kb_10">
+        <source>Rainbow keys</source>
+        <translation>Rainbow keys</translation>
+    </message>
+    <message id="light_effect_kb_11">
+        <source>Row wave</source>
+        <translation>Row wave</translation>
+    </message>
+    <message id="light_effect_kb_12">
+        <source>Centre sweep</source>
+        <translation>Centre sweep</translation>
+    </message>
+    <message id="light_effect_kb_13">
+        <source>Showcase</source>
+        <translation>Showcase</translation>
+    </message>
+    <message id="light_effect_kb_14">
+        <source>Twinkle</source>
+        <translation>Twinkle</translation>
+    </message>
+    <message id="light_effect_kb_15">
+        <source>Edge sweep</source>
+        <translation>Edge sweep</translation>
+    </message>
+    <message id="light_effect_kb_16">
+        <source>Soft light</source>
+        <translation>Soft light</translation>
+    </message>
+    <message id="light_effect_kb_17">
+        <source>Ring rainbow</source>
+        <translation>Ring rainbow</translation>
+    </message>
+    <message id="light_effect_kb_25">
+        <source>Column bloom</source>
+        <translation>Column bloom</translation>
+    </message>
+    <message id="light_effect_kb_27">
+        <source>Custom lighting</source>
+        <translation>Custom lighting</translation>
+    </message>
+    <message id="light_effect_kb_28">
+        <source>Snake trail</source>
+        <translation>Snake trail</translation>
+    </message>
+    <message id="light_effect_kb_30">
+        <source>Flash</source>
+        <translation>Flash</translation>
+    </message>
+    <message id="light_effect_kb_31">
+        <source>Path burst</source>
+        <translation>Path burst</translation>
+    </message>
+    <message id="light_effect_kb_32">
+        <source>Fade</source>
+        <translation>Fade</translation>
+    </message>
+    <message id="light_effect_kb_34">
+        <source>Off</source>
+        <translation>Off</translation>
+    </message>
+    <message id="light_effect_kb_35">
+        <source>Four-colour breathing</source>
+        <translation>Four-colour breathing</translation>
+    </message>
+    <message id="light_effect_kb_36">
+        <source>Four-colour flash</source>
+        <translation>Four-colour flash</translation>
+    </message>
+    <message id="light_effect_sequence">
+        <source>User light sequence</source>
+        <translation>User light sequence</translation>
+    </message>
+    <message id="light_effect_mouse_0">
+        <source>Wave</source>
+        <translation>Wave</translation>
+    </message>
+    <message id="light_effect_mouse_1">
+        <source>Spectrum cycle</source>
+        <translation>Spectrum cycle</translation>
+    </message>
+    <message id="light_effect_mouse_2">
+        <source>Four-colour breathing</source>
+        <translation>Four-colour breathing</translation>
+    </message>
+    <message id="light_effect_mouse_3">
+        <source>Flash</source>
+        <translation>Flash</translation>
+    </message>
+    <message id="light_effect_mouse_4">
+        <source>Static</source>
+        <translation>Static</translation>
+    </message>
+    <message id="light_effect_mouse_5">
+        <source>Four-colour flash</source>
+        <translation>Four-colour flash</translation>
+    </message>
+    <message id="light_effect_mouse_6">
+        <source>Breathing</source>
+        <translation>Breathing</translation>
+    </message>
+    <message id="light_effect_mouse_7">
+        <source>Off</source>
+        <translation>Off</translation>
+    </message>
+    <message id="light_effect_mouse_8">
+        <source>Trail</source>
+        <translation>Trail</translation>
+    </message>
+    <message id="light_effect_pad_0">
+        <source>Wave</source>
+        <translation>Wave</translation>
+    </message>
+    <message id="light_effect_pad_1">
+        <source>Spectrum cycle</source>
+        <translation>Spectrum cycle</translation>
+    </message>
+    <message id="light_effect_pad_2">
+        <source>Breathing</source>
+        <translation>Breathing</translation>
+    </message>
+    <message id="light_effect_pad_3">
+        <source>Static</source>
+        <translation>Static</translation>
+    </message>
+    <message id="light_effect_pad_4">
+        <source>Flash</source>
+        <translation>Flash</translation>
+    </message>
+    <message id="light_effect_pad_6">
+        <source>Trail</source>
+        <translation>Trail</translation>
+    </message>
+    <message id="light_effect_pad_7">
+        <source>Group trail</source>
+        <translation>Group trail</translation>
+    </message>
+    <message id="light_effect_pad_8">
+        <source>Off</source>
+        <translation>Off</translation>
+    </message>
+    <message id="light_area_keys">
+        <source>Keys</source>
+        <translation>Keys</translation>
+    </message>
+    <message id="light_area_wheel">
+        <source>Wheel</source>
+        <translation>Wheel</translation>
+    </message>
+    <message id="light_area_logo">
+        <source>Logo</source>
+        <translation>Logo</translation>
+    </message>
+    <message id="light_area_rear">
+        <source>Rear strip</source>
+        <translation>Rear strip</translation>
+    </message>
+    <message id="light_area_edge">
+        <source>Edge</source>
+        <translation>Edge</translation>
+    </message>
+    <message id="light_area_left_cup">
+        <source>Left ear cup</source>
+        <translation>Left ear cup</translation>
+    </message>
+    <message id="light_area_right_cup">
+        <source>Right ear cup</source>
+        <translation>Right ear cup</translation>
+    </message>
+    <message id="light_effect_title">
+        <source>Effect</source>
+        <translation>Effect</translation>
+    </message>
+    <message id="light_custom_title">
+        <source>Custom group</source>
+        <translation>Custom group</translation>
+    </message>
+    <message id="light_brightness">
+        <source>Brightness</source>
+        <translation>Brightness</translation>
+    </message>
+    <message id="light_speed">
+        <source>Speed</source>
+        <translation>Speed</translation>
+    </message>
+    <message id="light_direction">
+        <source>Direction</source>
+        <translation>Direction</translation>
+    </message>
+    <message id="light_dir_left">
+        <source>Left</source>
+        <translation>Left</translation>
+    </message>
+    <message id="light_dir_right">
+        <source>Right</source>
+        <translation>Right</translation>
+    </message>
+    <message id="light_multicolor">
+        <source>Multicolour</source>
+        <translation>Multicolour</translation>
+    </message>
+    <message id="light_colour">
+        <source>Colour</source>
+        <translation>Colour</translation>
+    </message>
+    <message id="light_colour_current">
+        <source>Current colour</source>
+        <translation>Current colour</translation>
+    </message>
+    <message id="light_pallet_tip">
+        <source>Click or drag to pick a colour</source>
+        <translation>Click or drag to pick a colour</translation>
+    </message>
+    <message id="light_swatch_tip">
+        <source>Preset colour</source>
+        <translation>Preset colour</translation>
+    </message>
+    <message id="light_same_mode">
+        <source>Sync all devices</source>
+        <translation>Sync all devices</translation>
+    </message>
+    <message id="Light_Set">
+        <source>Light settings</source>
+        <translation>Light settings</translation>
+    </message>
+    <message id="Overall_Light_Set">
+        <source>Overall lighting: </source>
+        <translation>Overall lighting: </translation>
+    </message>
 </context>
 </TS>

@@ -295,5 +295,273 @@
         <source>No phone on the charger</source>
         <translation>无手机充电</translation>
     </message>
+    <message id="light_effect_kb_0">
+        <source>Wave</source>
+        <translation>波浪</translation>
+    </message>
+    <message id="light_effect_kb_1">
+        <source>Sweep</source>
+        <translation>扫描</translation>
+    </message>
+    <message id="light_effect_kb_2">
+        <source>Snake</source>
+        <translation>蛇形</translation>
+    </message>
+    <message id="light_effect_kb_3">
+        <source>Spectrum cycle</source>
+        <translation>光谱循环</translation>
+    </message>
+    <message id="light_effect_kb_4">
+        <source>Breathing</source>
+        <translation>呼吸</translation>
+    </message>
+    <message id="light_effect_kb_5">
+        <source>Static</source>
+        <translation>常亮</translation>
+    </message>
+    <message id="light_effect_kb_6">
+        <source>Reactive</source>
+        <translation>触发渐隐</translation>
+    </message>
+    <message id="light_effect_kb_7">
+        <source>Ripple</source>
+        <translation>涟漪</translation>
+    </message>
+    <message id="light_effect_kb_8">
+        <source>Row splash</source>
+        <translation>横向飞溅</translation>
+    </message>
+    <message id="light_effect_kb_9">
+        <source>Sparkle</source>
+        <translation>星光闪烁</translation>
+    </message>
+    <message id="light_effect_kb_10">
+        <source>Rainbow keys</source>
+        <translation>彩虹按键</translation>
+    </message>
+    <message id="light_effect_kb_11">
+        <source>Row wave</source>
+        <translation>横向波浪</translation>
+    </message>
+    <message id="light_effect_kb_12">
+        <source>Centre sweep</source>
+        <translation>中心扫描</translation>
+    </message>
+    <message id="light_effect_kb_13">
+        <source>Showcase</source>
+        <translation>炫彩展示</translation>
+    </message>
+    <message id="light_effect_kb_14">
+        <source>Twinkle</source>
+        <translation>繁星</translation>
+    </message>
+    <message id="light_effect_kb_15">
+        <source>Edge sweep</source>
+        <translation>边缘扫描</translation>
+    </message>
+    <message id="light_effect_kb_16">
+        <source>Soft light</source>
+        <translation>柔光</translation>
+    </message>
+    <message id="light_effect_kb_17">
+        <source>Ring rainbow</source>
+        <translation>环形彩虹</translation>
+    </message>
+    <message id="light_effect_kb_25">
+        <source>Column bloom</source>
+        <translation>纵向绽放</translation>
+    </message>
+    <message id="light_effect_kb_27">
+        <source>Custom lighting</source>
+        <translation>自定义灯光</translation>
+    </message>
+    <message id="light_effect_kb_28">
+        <source>Snake trail</source>
+        <translation>蛇形拖尾</translation>
+    </message>
+    <message id="light_effect_kb_30">
+        <source>Flash</source>
+        <translation>闪烁</translation>
+    </message>
+    <message id="light_effect_kb_31">
+        <source>Path burst</source>
+        <translation>路径迸发</translation>
+    </message>
+    <message id="light_effect_kb_32">
+        <source>Fade</source>
+        <translation>渐隐</translation>
+    </message>
+    <message id="light_effect_kb_34">
+        <source>Off</source>
+        <translation>关闭</translation>
+    </message>
+    <message id="light_effect_kb_35">
+        <source>Four-colour breathing</source>
+        <translation>四色呼吸</translation>
+    </message>
+    <message id="light_effect_kb_36">
+        <source>Four-colour flash</source>
+        <translation>四色闪烁</translation>
+    </message>
+    <message id="light_effect_sequence">
+        <source>User light sequence</source>
+        <translation>自定义灯效序列</translation>
+    </message>
+    <message id="light_effect_mouse_0">
+        <source>Wave</source>
+        <translation>波浪</translation>
+    </message>
+    <message id="light_effect_mouse_1">
+        <source>Spectrum cycle</source>
+        <translation>光谱循环</translation>
+    </message>
+    <message id="light_effect_mouse_2">
+        <source>Four-colour breathing</source>
+        <translation>四色呼吸</translation>
+    </message>
+    <message id="light_effect_mouse_3">
+        <source>Flash</source>
+        <translation>闪烁</translation>
+    </message>
+    <message id="light_effect_mouse_4">
+        <source>Static</source>
+        <translation>常亮</translation>
+    </message>
+    <message id="light_effect_mouse_5">
+        <source>Four-colour flash</source>
+        <translation>四色闪烁</translation>
+    </message>
+    <message id="light_effect_mouse_6">
+        <source>Breathing</source>
+        <translation>呼吸</translation>
+    </message>
+    <message id="light_effect_mouse_7">
+        <source>Off</source>
+        <translation>关闭</translation>
+    </message>
+    <message id="light_effect_mouse_8">
+        <source>Trail</source>
+        <translation>拖尾</translation>
+    </message>
+    <message id="light_effect_pad_0">
+        <source>Wave</source>
+        <translation>波浪</translation>
+    </message>
+    <message id="light_effect_pad_1">
+        <source>Spectrum cycle</source>
+        <translation>光谱循环</translation>
+    </message>
+    <message id="light_effect_pad_2">
+        <source>Breathing</source>
+        <translation>呼吸</translation>
+    </message>
+    <message id="light_effect_pad_3">
+        <source>Static</source>
+        <translation>常亮</translation>
+    </message>
+    <message id="light_effect_pad_4">
+        <source>Flash</source>
+        <translation>闪烁</translation>
+    </message>
+    <message id="light_effect_pad_6">
+        <source>Trail</source>
+        <translation>拖尾</translation>
+    </message>
+    <message id="light_effect_pad_7">
+        <source>Group trail</source>
+        <translation>成对拖尾</translation>
+    </message>
+    <message id="light_effect_pad_8">
+        <source>Off</source>
+        <translation>关闭</translation>
+    </message>
+    <message id="light_area_keys">
+        <source>Keys</source>
+        <translation>按键</translation>
+    </message>
+    <message id="light_area_wheel">
+        <source>Wheel</source>
+        <translation>滚轮</translation>
+    </message>
+    <message id="light_area_logo">
+        <source>Logo</source>
+        <translation>标志</translation>
+    </message>
+    <message id="light_area_rear">
+        <source>Rear strip</source>
+        <translation>尾部灯带</translation>
+    </message>
+    <message id="light_area_edge">
+        <source>Edge</source>
+        <translation>边缘</translation>
+    </message>
+    <message id="light_area_left_cup">
+        <source>Left ear cup</source>
+        <translation>左耳罩</translation>
+    </message>
+    <message id="light_area_right_cup">
+        <source>Right ear cup</source>
+        <translation>右耳罩</translation>
+    </message>
+    <message id="light_effect_title">
+        <source>Effect</source>
+        <translation>灯效</translation>
+    </message>
+    <message id="light_custom_title">
+        <source>Custom group</source>
+        <translation>自定义组</translation>
+    </message>
+    <message id="light_brightness">
+        <source>Brightness</source>
+        <translation>亮度</translation>
+    </message>
+    <message id="light_speed">
+        <source>Speed</source>
+        <translation>速度</translation>
+    </message>
+    <message id="light_direction">
+        <source>Direction</source>
+        <translation>方向</translation>
+    </message>
+    <message id="light_dir_left">
+        <source>Left</source>
+        <translation>向左</translation>
+    </message>
+    <message id="light_dir_right">
+        <source>Right</source>
+        <translation>向右</translation>
+    </message>
+    <message id="light_multicolor">
+        <source>Multicolour</source>
+        <translation>多彩</translation>
+    </message>
+    <message id="light_colour">
+        <source>Colour</source>
+        <translation>颜色</translation>
+    </message>
+    <message id="light_colour_current">
+        <source>Current colour</source>
+        <translation>当前颜色</translation>
+    </message>
+    <message id="light_pallet_tip">
+        <source>Click or drag to pick a colour</source>
+        <translation>点击或拖动选取颜色</translation>
+    </message>
+    <message id="light_swatch_tip">
+        <source>Preset colour</source>
+        <translation>预设颜色</translation>
+    </message>
+    <message id="light_same_mode">
+        <source>Sync all devices</source>
+        <translation>同步所有设备</translation>
+    </message>
+    <message id="Light_Set">
+        <source>Light settings</source>
+        <translation>灯光设置</translation>
+    </message>
+    <message id="Overall_Light_Set">
+        <source>Overall lighting: </source>
+        <translation>整体灯光：</translation>
+    </message>
 </context>
 </TS>

@@ -8,6 +8,8 @@
 
 #include "app/device_option_ui.h"
 #include "app/mp_device_power_ui.h"
+#include "lighting/qt/light_control_ui.h"
+#include "lighting/qt/logo_tool_tip.h"
 #include "lighting/shared_renderers.h"
 #include "lighting/trail_renderer.h"
 #include "lighting/wave_renderer.h"
@@ -16,6 +18,7 @@
 #include "ui/controls/device_key_button_ui.h"
 #include "ui/controls/select_panel_ui.h"
 #include "ui/find_control.h"
+#include "ui/texts.h"
 
 namespace r88 {
 
@@ -115,6 +118,31 @@ QWidget* COrvaneUSBDevice::LightPanel() {
     return ui::FindControl(this, QString::fromLatin1(kLightPanelName));
 }
 
+CLightControlUI* COrvaneUSBDevice::LightControl() {
+    return qobject_cast<CLightControlUI*>(LightPanel());
+}
+
+void COrvaneUSBDevice::InitLightPanel() {
+    LoadLightPresets();
+    CLightControlUI* panel = LightControl();
+    if (panel == nullptr) return;
+    panel->SetPanelKind(core_.Type());
+    panel->FillEffectList(lightPresets_.effectNames, lightPresets_.effectVisible, kLightLevelMax, kLightLevelMax);
+    panel->ShowLightState(GetLightState());
+    ShowLogoToolTip();
+}
+
+void COrvaneUSBDevice::ShowLogoToolTip() {
+    const int type = core_.Type();
+    if (type != kDeviceMouse && type != kDeviceMouseReceiver) return;
+    QWidget* logo = FindLogoButton(selectPanel_.data());
+    if (logo == nullptr) return;
+    // Built-in names are text identifiers; user sequence names are shown as they are.
+    const QString name = ui::TextOf(QString::fromStdString(MouseLogoEffectName(lightPresets_, LogoEffect())));
+    CLogoToolTip::For(logo)->Set(QStringLiteral("Logo"), ui::TextOf(QStringLiteral("Light_Set")) + QLatin1Char('\n') +
+                                                           ui::TextOf(QStringLiteral("Overall_Light_Set")) + name);
+}
+
 ui::CDeviceKeyButtonUI* COrvaneUSBDevice::KeyButton(int n) const {
     if (n < 0 || static_cast<std::size_t>(n) >= keyButtons_.size()) return nullptr;
     return keyButtons_[static_cast<std::size_t>(n)].data();
@@ -127,8 +155,7 @@ ui::CDeviceKeyButtonUI* COrvaneUSBDevice::LedButton(int m) const {
 
 void COrvaneUSBDevice::SetSameMode(bool on) {
     sameMode_ = on;
-    // The lighting panel reads the flag from its own property.
-    if (QWidget* panel = LightPanel()) panel->setProperty("sameMode", on);
+    if (CLightControlUI* panel = LightControl()) panel->SetSameMode(on);
 }
 
 // ---- the virtual interface ----
@@ -322,8 +349,13 @@ int COrvaneUSBDevice::LoadProfile() {
     return 1;
 }
 
-// The page's controls are set by the panels of each function.
-void COrvaneUSBDevice::RefreshControls() {}
+// The lighting panel shows the current light state; the kinds add their own
+// panels and call this first.
+void COrvaneUSBDevice::RefreshControls() {
+    LoadLightPresets();
+    if (CLightControlUI* panel = LightControl()) panel->ShowLightState(GetLightState());
+    ShowLogoToolTip();
+}
 void COrvaneUSBDevice::ReservedHookC() {}
 
 bool COrvaneUSBDevice::RestoreFactorySection() {
@@ -357,7 +389,13 @@ int COrvaneUSBDevice::WriteMacros() {
 int COrvaneUSBDevice::WriteSettings(int, int, int, int, int) {
     return 0;
 }
-void COrvaneUSBDevice::LoadLightPresets() {}
+// The macro names of the kind are reloaded with the macro list.
+void COrvaneUSBDevice::LoadLightPresets() {
+    const std::string folder = DeviceDataFolder(core_.DeviceName());
+    LoadLightPresetLists(DefaultDataFolder() + kDefaultLightFileName,
+                         folder.empty() ? std::string() : folder + core_.LightPresetName() + ".config",
+                         core_.DeviceIndex(), lightPresets_);
+}
 
 void COrvaneUSBDevice::SetKeyMap(const KeyMap& map) {
     keyMap_ = map;

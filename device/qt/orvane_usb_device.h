@@ -32,6 +32,7 @@
 #include "lighting/light_effects.h"
 #include "lighting/light_engine.h"
 #include "lighting/light_pass.h"
+#include "lighting/light_presets.h"
 #include "lighting/light_ticker.h"
 #include "lighting/shared_light_state.h"
 #include "platform/window_messages.h"
@@ -43,6 +44,8 @@
 #include "ui/controls/select_panel_ui.h"
 
 namespace r88 {
+
+class CLightControlUI;
 
 class COrvaneUSBDevice : public QWidget, public IProfileDevice, protected ILightRenderer, protected ILightEffects {
     Q_OBJECT
@@ -82,6 +85,9 @@ public:
     void SetDeviceOption(CDeviceOptionUI* item) { deviceOption_ = item; }
     // Sets up the page's profile bar for this device (after the set-up above).
     void InitProfileBar();
+    // Gives the page's lighting panel its kind and the kind's effect list
+    // (loads the light presets first).
+    void InitLightPanel();
 
     // ---- the virtual interface ----
     virtual void BindPictureButtons();
@@ -183,6 +189,13 @@ public:
     ui::CDeviceKeyButtonUI* LedButton(int m) const;
     CDeviceProfileUI* ProfileBar();
     QWidget* LightPanel();
+    CLightControlUI* LightControl();
+    // The names LoadLightPresets read for this device kind.
+    const LightPresetLists& LightPresets() const { return lightPresets_; }
+    // The mouse picture's logo tooltip names the effect LogoEffect gives;
+    // pages without a logo button are left alone.
+    void ShowLogoToolTip();
+    virtual int LogoEffect() const { return GetLightState().effect; }
     int GetTabIndex() const { return tabIndex_; }
     // A snapshot: the light thread may read it at the same time.
     LightState GetLightState() const { return lightState_.Load(); }
@@ -269,6 +282,7 @@ private:
     std::atomic<bool> softwareLighting_{true};
     std::atomic<bool> pictureRefresh_{true};
     bool sameMode_ = false;
+    LightPresetLists lightPresets_;
     std::chrono::steady_clock::time_point streamPausedUntil_{};
     // The light engine's working state is this device's own: no two light
     // threads share a sequence player or a light list.

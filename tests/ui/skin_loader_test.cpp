@@ -29,6 +29,7 @@ TEST_F(SkinTest, TagTableIgnoresCaseAndRefusesUnknownNames) {
         {"SELECTPANEL", "r88::ui::CSelectPanelUI"},
         {"OrvaneKeyboardDevice", "r88::COrvaneKeyboardDevice"},
         {"circleprogress", "r88::ui::CCircleProgressUI"},
+        {"colorpallet", "r88::CColorPalletUI"},
         {"Select_Panel", nullptr},
         {"SelectPanelX", nullptr},
         {"", nullptr},
@@ -43,7 +44,7 @@ TEST_F(SkinTest, TagTableIgnoresCaseAndRefusesUnknownNames) {
             EXPECT_STREQ(w->metaObject()->className(), c.className) << c.tag;
         }
     }
-    EXPECT_EQ(CLayoutTagTable::Entries().size(), 24u);
+    EXPECT_EQ(CLayoutTagTable::Entries().size(), 25u);
 }
 
 TEST_F(SkinTest, SubLayoutTagsBuildTheirLayoutWithTheSameTable) {
@@ -60,7 +61,7 @@ TEST_F(SkinTest, SubLayoutTagsBuildTheirLayoutWithTheSameTable) {
 
 TEST_F(SkinTest, RegistryHoldsOurControlClassesInOrder) {
     const QStringList names = ui::CControlRegistry::Instance().Names();
-    ASSERT_EQ(names.size(), 23);
+    ASSERT_EQ(names.size(), 24);
     EXPECT_EQ(names.first(), QStringLiteral("CCircleProgressUI"));
     EXPECT_EQ(names.last(), QStringLiteral("COrvaneHS6533Device"));
     QWidget parent;
