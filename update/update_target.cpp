@@ -15,10 +15,11 @@ struct Model {
     const char* product;
     const char* label;
 };
-// Our catalogue of device models, in the order of the device strip.
+// Our catalogue of device models, in the order of the device strip (the
+// rows of the device description table).
 constexpr Model kModels[kFirmwareTargetCount] = {
-    {"R88K", "R88 Gaming Keyboard", "R88 Keyboard :"},
     {"R88M", "R88 Gaming Mouse", "R88 Mouse :"},
+    {"R88K", "R88 Gaming Keyboard", "R88 Keyboard :"},
     {"R88P", "R88 Gaming Mouse Pad", "R88 Mouse Pad :"},
     {"R88H", "R88 Gaming Headset", "R88 Headset :"},
     {"R88K5", "R88 Compact Keyboard", "R88 Compact Keyboard :"},
