@@ -46,9 +46,10 @@ std::string AutostartEntryPath() {
 }
 
 std::string AutostartEntryText(const std::string& programPath) {
-    return std::string("[Desktop Entry]\n"
-                       "Type=Application\n"
-                       "Name=") +
+    return std::string(
+               "[Desktop Entry]\n"
+               "Type=Application\n"
+               "Name=") +
            kAppName +
            "\n"
            "Exec=" +

@@ -15,7 +15,8 @@ namespace r88 {
 class CCurlSession {
 public:
     // `protocols` as libcurl spells them ("http,https"). `cancelled` may be null.
-    CCurlSession(const WebClientSettings& settings, const char* protocols, const std::atomic<bool>* cancelled);
+    CCurlSession(const WebClientSettings& settings, const char* protocols,
+                 const std::atomic<bool>* cancelled);
     ~CCurlSession();
     CCurlSession(const CCurlSession&) = delete;
     CCurlSession& operator=(const CCurlSession&) = delete;
@@ -37,7 +38,8 @@ public:
     int ErrorCode(CURLcode code) const;
 
 private:
-    static int OnTransfer(void* self, curl_off_t dlTotal, curl_off_t dlNow, curl_off_t ulTotal, curl_off_t ulNow);
+    static int OnTransfer(void* self, curl_off_t dlTotal, curl_off_t dlNow, curl_off_t ulTotal,
+                          curl_off_t ulNow);
     int Watch(curl_off_t dlTotal, curl_off_t dlNow, curl_off_t ulTotal, curl_off_t ulNow);
 
     CURL* curl_ = nullptr;

@@ -39,7 +39,7 @@ bool SplitUrl(const std::string& url, UrlParts& out) {
 bool PrivateDirectory(std::string path) {
     // With a trailing '/' lstat would follow a link.
     while (path.size() > 1 && path.back() == '/') path.pop_back();
-    struct stat st{};
+    struct stat st {};
     if (lstat(path.c_str(), &st) != 0) return false;
     if (!S_ISDIR(st.st_mode) || st.st_uid != geteuid()) return false;
     if ((st.st_mode & 077) != 0 && chmod(path.c_str(), 0700) != 0) return false;
@@ -87,7 +87,8 @@ size_t WriteToFile(char* data, size_t size, size_t count, void* user) {
 bool EnsurePrivateFolder(const std::string& folder) {
     if (folder.empty() || folder.front() != '/') return false;
     // Every missing level is made private; the checks below decide.
-    for (size_t slash = folder.find('/', 1); slash != std::string::npos; slash = folder.find('/', slash + 1)) {
+    for (size_t slash = folder.find('/', 1); slash != std::string::npos;
+         slash = folder.find('/', slash + 1)) {
         const std::string level = folder.substr(0, slash);
         if (mkdir(level.c_str(), 0700) != 0 && errno != EEXIST) return false;
     }

@@ -33,10 +33,10 @@ std::string DownloadFileName(const std::string& url);
 
 enum class DownloadResult {
     kDone,
-    kRefused,    // not https, another host, or no plain file name
-    kNetwork,    // no connection, time-out, broken transfer, HTTP error status
-    kTooLarge,   // more than the cap
-    kFile,       // the folder or the file could not be written
+    kRefused,   // not https, another host, or no plain file name
+    kNetwork,   // no connection, time-out, broken transfer, HTTP error status
+    kTooLarge,  // more than the cap
+    kFile,      // the folder or the file could not be written
     kCancelled,
 };
 

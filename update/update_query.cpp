@@ -71,7 +71,8 @@ UpdateInfo QueryUpdate(const UpdateTarget& target, const std::string& baseUrl, C
         version.starts_with('-') ? 0ul : std::strtoul(version.c_str(), nullptr, firmware ? 16 : 10);
     info.currentVersionText = CurrentVersionText(target);
     if (!firmware) info.newVersionText = info.versionName;
-    const unsigned long current = target.currentVersion < 0 ? 0ul : static_cast<unsigned long>(target.currentVersion);
+    const unsigned long current =
+        target.currentVersion < 0 ? 0ul : static_cast<unsigned long>(target.currentVersion);
     info.status = current < newVersion ? update_status::kAvailable : update_status::kUpToDate;
     return info;
 }

@@ -39,8 +39,8 @@ void PutText(std::span<char> buffer, const char* text) {
 
 CWebClient::CWebClient(WebClientSettings settings) : settings_(std::move(settings)) {}
 
-int CWebClient::WebRequest(const std::string& method, const std::string& url, const char* data, std::size_t length,
-                           std::span<char> response, bool useConfiguredProxy) {
+int CWebClient::WebRequest(const std::string& method, const std::string& url, const char* data,
+                           std::size_t length, std::span<char> response, bool useConfiguredProxy) {
     lastError_ = web_error::kNone;
     lastSent_ = false;
     if (method.empty()) {

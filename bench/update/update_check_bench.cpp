@@ -26,9 +26,10 @@ QApplication& App() {
     static int argc = 1;
     static char name[] = "update_bench";
     static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QApplication> app = [] {
+    // Kept to the end of the process: Qt's thread data must outlive it.
+    static QApplication* app = [] {
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        auto a = std::make_unique<QApplication>(argc, argv);
+        auto* a = new QApplication(argc, argv);
         ui::CSkinResources::Instance().Load(QStringLiteral(R88_SOURCE_DIR "/skin/"));
         RegisterControlClasses();
         return a;
@@ -93,7 +94,11 @@ void BM_EventLoopLatencyWhileTheServiceIsSlow(benchmark::State& state) {
     state.counters["mean_latency_ms"] = ticks > 0 ? sumMs / static_cast<double>(ticks) : 0;
     state.counters["ticks"] = static_cast<double>(ticks);
 }
-BENCHMARK(BM_EventLoopLatencyWhileTheServiceIsSlow)->Arg(10000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_EventLoopLatencyWhileTheServiceIsSlow)
+    ->Arg(10000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 }  // namespace r88

@@ -42,8 +42,8 @@ X509* NewCertificate(EVP_PKEY* key, const std::string& cn, long serial) {
     X509_gmtime_adj(X509_getm_notAfter(cert), 3600L * 24);
     X509_set_pubkey(cert, key);
     X509_NAME* name = X509_get_subject_name(cert);
-    X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_ASC, reinterpret_cast<const unsigned char*>(cn.c_str()), -1,
-                               -1, 0);
+    X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_ASC, reinterpret_cast<const unsigned char*>(cn.c_str()),
+                               -1, -1, 0);
     return cert;
 }
 
@@ -218,8 +218,9 @@ void CLoopbackServer::Serve(int fd) {
             }
             pos = next;
         }
-        const std::size_t length =
-            req.headers.count("content-length") ? std::strtoul(req.headers["content-length"].c_str(), nullptr, 10) : 0;
+        const std::size_t length = req.headers.count("content-length")
+                                       ? std::strtoul(req.headers["content-length"].c_str(), nullptr, 10)
+                                       : 0;
         req.body = data.substr(headerEnd + 4);
         while (req.body.size() < length) {
             const int n = c.Read(buf, sizeof buf);
@@ -241,7 +242,8 @@ void CLoopbackServer::Serve(int fd) {
                 if (p[0].revents != 0 || p[1].revents != 0) break;
             }
         } else if (!stop) {
-            const std::size_t n = reply.cutAfter > 0 ? std::min(reply.cutAfter, reply.bytes.size()) : reply.bytes.size();
+            const std::size_t n =
+                reply.cutAfter > 0 ? std::min(reply.cutAfter, reply.bytes.size()) : reply.bytes.size();
             c.Write(reply.bytes.data(), n);
         }
     }

@@ -30,10 +30,10 @@ struct ReceivedRequest {
 };
 
 struct Reply {
-    std::string bytes;          // the whole response as sent
-    int delayMs = 0;            // wait before answering
-    std::size_t cutAfter = 0;   // > 0: send only this many bytes, then close
-    bool neverAnswer = false;   // keep the connection open until the client gives up
+    std::string bytes;         // the whole response as sent
+    int delayMs = 0;           // wait before answering
+    std::size_t cutAfter = 0;  // > 0: send only this many bytes, then close
+    bool neverAnswer = false;  // keep the connection open until the client gives up
 };
 
 // "HTTP/1.1 <status>" with Content-Length and the body.

@@ -3,18 +3,18 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QFileInfo>
 #include <QThread>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <memory>
 #include <mutex>
+#include <sstream>
 
 #include "app/light_control_bus.h"
 #include "app/main_wnd.h"
@@ -30,6 +30,7 @@
 #include "ui/controls/update_info_list_item_ui.h"
 #include "ui/find_control.h"
 #include "ui/language_settings.h"
+#include "ui/skin_loader.h"
 #include "ui/texts.h"
 #include "update/update_time_config.h"
 
@@ -79,7 +80,8 @@ struct RecordingOwner : IMessageSink {
 // their files are on the service's own host.
 std::string Answer(const test::ReceivedRequest& r, const std::string& base) {
     if (r.body.find("&version=100") != std::string::npos)
-        return R"({"version":"104","version_name":"1.0.4","name":"app","path":")" + base + R"(files/r88_1.0.4.deb"})";
+        return R"({"version":"104","version_name":"1.0.4","name":"app","path":")" + base +
+               R"(files/r88_1.0.4.deb"})";
     return R"({"version":"0110","version_name":"fw","name":"fw","path":")" + base + R"(files/fw_0110.bin"})";
 }
 
@@ -101,8 +103,10 @@ protected:
     void TearDown() override {
         wnd_.reset();
         for (const auto& [var, value] : saved_) {
-            if (value.isNull()) qunsetenv(var);
-            else qputenv(var, value);
+            if (value.isNull())
+                qunsetenv(var);
+            else
+                qputenv(var, value);
         }
     }
 
@@ -141,7 +145,9 @@ protected:
 
     QAbstractButton* Tick(int row) { return wnd_->RowControl(row)->TickBox(); }
     QString StatusTextId() {
-        return ui::FindControl<QLabel>(wnd_.get(), QStringLiteral("Update_Status_text"))->property("textId").toString();
+        return ui::FindControl<QLabel>(wnd_.get(), QStringLiteral("Update_Status_text"))
+            ->property("textId")
+            .toString();
     }
     void Click(const char* name) {
         auto* b = ui::FindControl<QAbstractButton>(wnd_.get(), QString::fromLatin1(name));
@@ -178,7 +184,10 @@ TEST_F(SetWndTest, WithoutDevicesOnlyTheApplicationIsChecked) {
 
 TEST_F(SetWndTest, NoServiceToAskMeansNoUpdateInformationAndNothingToTick) {
     int closedPort = 0;
-    { CLoopbackServer gone([](const test::ReceivedRequest&) { return Reply{}; }, &authority_); closedPort = gone.Port(); }
+    {
+        CLoopbackServer gone([](const test::ReceivedRequest&) { return Reply{}; }, &authority_);
+        closedPort = gone.Port();
+    }
     CLoopbackServer plain([](const test::ReceivedRequest&) { return Reply{HttpResponse("{}")}; });
     struct Case {
         const char* what;
@@ -264,7 +273,8 @@ TEST_F(SetWndTest, ConfirmedRowsDownloadInTurnAndTheCloseWaitsForThem) {
     const auto progress = owner_.Progress();
     std::vector<std::vector<intptr_t>> rows(1);
     for (const auto& [code, percent] : progress) {
-        if (code == 4) rows.back().push_back(percent);
+        if (code == 4)
+            rows.back().push_back(percent);
         else {
             EXPECT_EQ(code, 1u);
             rows.emplace_back();
@@ -281,7 +291,8 @@ TEST_F(SetWndTest, ConfirmedRowsDownloadInTurnAndTheCloseWaitsForThem) {
         {false, QString::fromStdString(folder_) + "fw_0110.bin"},
         {true, QString::fromStdString(folder_) + "r88_1.0.4.deb"}};
     EXPECT_EQ(handedOver_, expected);
-    for (const auto& [application, path] : handedOver_) EXPECT_EQ(QFileInfo(path).size(), qint64(file.size()));
+    for (const auto& [application, path] : handedOver_)
+        EXPECT_EQ(QFileInfo(path).size(), qint64(file.size()));
     EXPECT_EQ(wnd_->RowControl(0)->Part("OldRev")->text(), QStringLiteral("V0110"));
     EXPECT_EQ(wnd_->RowControl(1)->Part("OldRev")->text(), QStringLiteral("1.0.4"));
     for (int k = 0; k < 2; ++k) EXPECT_EQ(wnd_->RowInfo(k).status, update_status::kUpToDate);
@@ -311,7 +322,9 @@ TEST_F(SetWndTest, ABrokenDownloadFailsTheRowAndLeavesNoFile) {
     ASSERT_TRUE(test::WaitUntil([&] { return wnd_->RowInfo(0).status == update_status::kFailed; }, 15000));
     EXPECT_EQ(owner_.Progress().back().first, 2u);
     EXPECT_TRUE(handedOver_.empty());
-    EXPECT_TRUE(QDir(QString::fromStdString(folder_)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+    EXPECT_TRUE(QDir(QString::fromStdString(folder_))
+                    .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
+                    .isEmpty());
     // The row can be tried again, and the window may close.
     EXPECT_EQ(wnd_->WindowStatus(), set_status::kHaveUpdate);
     EXPECT_TRUE(Tick(0)->isEnabled());
@@ -342,7 +355,51 @@ TEST_F(SetWndTest, TheStartUpEntryIsWrittenOnceAndRemoved) {
     // A window opened later shows what is stored.
     EnableAutostart(RunningProgramPath());
     Open(UpdateTargetTable(), Service(""));
-    EXPECT_TRUE(ui::FindControl<QAbstractButton>(wnd_.get(), QStringLiteral("device_launch_app"))->isChecked());
+    EXPECT_TRUE(
+        ui::FindControl<QAbstractButton>(wnd_.get(), QStringLiteral("device_launch_app"))->isChecked());
+}
+
+TEST_F(SetWndTest, ARowShowsItsStatus) {
+    ui::CSkinLoader loader;
+    QWidget list;
+    auto* row = qobject_cast<ui::CUpdateInfoListItemUI*>(
+        loader.LoadLayout(QStringLiteral("XML/CustomControlXML/device_Update_list_item.ui"), &list));
+    ASSERT_NE(row, nullptr) << loader.Error().toStdString();
+    list.show();
+    const QColor white = QColor::fromRgba(0xFFFFFFFF), grey = QColor::fromRgba(0xFF666666);
+    const QColor blue = QColor::fromRgba(0xFF0099FF), darkBlue = QColor::fromRgba(0xFF0078C8);
+    struct Case {
+        int status;
+        bool busy;
+        bool done;
+        QColor text;
+        QColor disabled;
+    };
+    const Case cases[] = {
+        {0, false, false, white, grey},   {1, false, false, blue, darkBlue}, {3, false, false, blue, darkBlue},
+        {4, true, false, blue, darkBlue}, {5, false, true, blue, darkBlue},  {6, true, false, blue, darkBlue},
+        {7, false, false, white, grey},   {8, false, false, blue, darkBlue},
+    };
+    QWidget* ring = row->findChild<QWidget*>(QStringLiteral("update_status_ing"));
+    ASSERT_NE(ring, nullptr);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.status);
+        row->SetStatus(c.status);
+        EXPECT_EQ(row->Status(), c.status);
+        EXPECT_EQ(ring->isVisible(), c.busy);
+        EXPECT_EQ(row->Part("update_progress_value")->isVisible(), c.busy);
+        EXPECT_EQ(row->Part("update_status_ok")->isVisible(), c.done);
+        EXPECT_EQ(row->TextColour(), c.text);
+        EXPECT_EQ(row->DisabledTextColour(), c.disabled);
+    }
+    row->SetStatus(4);
+    row->SetProgress(42);
+    EXPECT_EQ(row->Part("update_progress_value")->text(), QStringLiteral("42%"));
+    // Values outside the table leave the row as it is.
+    row->SetStatus(9);
+    row->SetStatus(-1);
+    EXPECT_EQ(row->Status(), 4);
+    EXPECT_TRUE(ring->isVisible());
 }
 
 // The settings window as the main window opens, feeds and closes it.

@@ -62,10 +62,12 @@ TEST_F(UpdateClientTest, QueryComparesVersionsAndSendsTheFormBody) {
         {"firmware newer, hexadecimal", Firmware(0x0103), R"({"version":"0105","version_name":"fw"})",
          "&version=103", 1, "V0103", "V0105"},
         {"firmware equal", Firmware(0x0105), R"({"version":"0105"})", "&version=105", 7, "V0105", "V0105"},
-        {"firmware a-f digits", Firmware(0x01ab), R"({"version":"01AC"})", "&version=1ab", 1, "V01ab", "V01AC"},
-        {"application equal", Application(104), R"({"version":"104","version_name":"1.0.4"})", "&version=104", 7,
-         "V104", "1.0.4"},
-        {"version not a number", Firmware(0x0103), R"({"version":"new"})", "&version=103", 7, "V0103", "Vnew"},
+        {"firmware a-f digits", Firmware(0x01ab), R"({"version":"01AC"})", "&version=1ab", 1, "V01ab",
+         "V01AC"},
+        {"application equal", Application(104), R"({"version":"104","version_name":"1.0.4"})", "&version=104",
+         7, "V104", "1.0.4"},
+        {"version not a number", Firmware(0x0103), R"({"version":"new"})", "&version=103", 7, "V0103",
+         "Vnew"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -120,8 +122,8 @@ TEST_F(UpdateClientTest, OnlyGetAndPostAreSent) {
 }
 
 TEST_F(UpdateClientTest, WhatIsNotAnswerIsNoInformation) {
-    const std::string fits = R"({"version":"0105","pad":")" +
-                             std::string(kUpdateResponseBufferSize - 1 - 27, 'x') + R"("})";
+    const std::string fits =
+        R"({"version":"0105","pad":")" + std::string(kUpdateResponseBufferSize - 1 - 27, 'x') + R"("})";
     ASSERT_EQ(fits.size(), kUpdateResponseBufferSize - 1);
     struct Case {
         const char* what;
@@ -152,9 +154,13 @@ TEST_F(UpdateClientTest, WhatIsNotAnswerIsNoInformation) {
 
 TEST_F(UpdateClientTest, AnUnreachableServiceIsNoLinkServer) {
     int port = 0;
-    { CLoopbackServer gone([](const test::ReceivedRequest&) { return Reply{}; }); port = gone.Port(); }
+    {
+        CLoopbackServer gone([](const test::ReceivedRequest&) { return Reply{}; });
+        port = gone.Port();
+    }
     CWebClient client;
-    const UpdateInfo info = QueryUpdate(Firmware(0x0103), "http://127.0.0.1:" + std::to_string(port) + "/", client);
+    const UpdateInfo info =
+        QueryUpdate(Firmware(0x0103), "http://127.0.0.1:" + std::to_string(port) + "/", client);
     EXPECT_EQ(info.status, 0);
     EXPECT_EQ(info.name, kNoLinkServer);
     EXPECT_FALSE(client.LastSent());
@@ -184,8 +190,8 @@ TEST_F(UpdateClientTest, HttpsTrustsOnlyTheAuthorityItIsGiven) {
     std::filesystem::create_directories(dir);
     const test::TestAuthority ours = test::MakeTestAuthority(dir.string(), "ours");
     const test::TestAuthority other = test::MakeTestAuthority(dir.string(), "other");
-    CLoopbackServer server([](const test::ReceivedRequest&) { return Reply{HttpResponse(R"({"version":"0105"})")}; },
-                           &ours);
+    CLoopbackServer server(
+        [](const test::ReceivedRequest&) { return Reply{HttpResponse(R"({"version":"0105"})")}; }, &ours);
     struct Case {
         const char* what;
         std::string caFile;

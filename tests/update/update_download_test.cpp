@@ -1,3 +1,5 @@
+#include "update/update_download.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,7 +9,6 @@
 #include <sstream>
 
 #include "tests/update/loopback_server.h"
-#include "update/update_download.h"
 
 namespace r88 {
 namespace {
@@ -46,7 +47,9 @@ protected:
 TEST_F(UpdateDownloadTest, ACompleteFileArrivesWithItsProgress) {
     const std::string content(300 * 1024, 'u');
     CLoopbackServer server(
-        [&](const test::ReceivedRequest&) { return Reply{HttpResponse(content, 200, "application/octet-stream")}; },
+        [&](const test::ReceivedRequest&) {
+            return Reply{HttpResponse(content, 200, "application/octet-stream")};
+        },
         &authority_);
     CUpdateDownloader downloader(settings_);
     std::vector<int> percents;
@@ -75,8 +78,10 @@ TEST_F(UpdateDownloadTest, AFailedTransferLeavesNothingBehind) {
         DownloadResult result;
     };
     const Case cases[] = {
-        {"connection broken mid-body", Reply{HttpResponse(content), 0, 64 * 1024}, 1u << 30, DownloadResult::kNetwork},
-        {"an error status", Reply{HttpResponse("<html>gone</html>", 404)}, 1u << 30, DownloadResult::kNetwork},
+        {"connection broken mid-body", Reply{HttpResponse(content), 0, 64 * 1024}, 1u << 30,
+         DownloadResult::kNetwork},
+        {"an error status", Reply{HttpResponse("<html>gone</html>", 404)}, 1u << 30,
+         DownloadResult::kNetwork},
         {"larger than the cap", Reply{HttpResponse(content)}, 100 * 1024, DownloadResult::kTooLarge},
     };
     for (const Case& c : cases) {
@@ -92,17 +97,18 @@ TEST_F(UpdateDownloadTest, AFailedTransferLeavesNothingBehind) {
 }
 
 TEST_F(UpdateDownloadTest, OnlyPlainNamesFromTheServiceHostOverHttpsAreTaken) {
-    CLoopbackServer server([](const test::ReceivedRequest&) { return Reply{HttpResponse("data")}; }, &authority_);
+    CLoopbackServer server([](const test::ReceivedRequest&) { return Reply{HttpResponse("data")}; },
+                           &authority_);
     const std::string base = server.BaseUrl();
     const std::string port = std::to_string(server.Port());
     const std::string cases[] = {
-        "http://127.0.0.1:" + port + "/x.deb",      // not https
-        "https://localhost:" + port + "/x.deb",     // another host name
-        "https://127.0.0.1:1/x.deb",                // another port
-        base,                                       // no file name
-        base + "files/..",                          // not a plain name
-        base + "files/..%2Fevil.deb",               // decodes to a path
-        base + "%2E%2E",                            // decodes to ".."
+        "http://127.0.0.1:" + port + "/x.deb",   // not https
+        "https://localhost:" + port + "/x.deb",  // another host name
+        "https://127.0.0.1:1/x.deb",             // another port
+        base,                                    // no file name
+        base + "files/..",                       // not a plain name
+        base + "files/..%2Fevil.deb",            // decodes to a path
+        base + "%2E%2E",                         // decodes to ".."
         "not a url",
     };
     for (const std::string& url : cases) {
@@ -128,7 +134,7 @@ TEST(PrivateFolder, IsOursAndClosedToOthers) {
     fs::create_directories(root);
     const std::string fresh = (root / "a" / "b").string() + "/";
     ASSERT_TRUE(EnsurePrivateFolder(fresh));
-    struct stat st{};
+    struct stat st {};
     ASSERT_EQ(stat(fresh.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
 

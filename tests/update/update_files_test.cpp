@@ -26,8 +26,10 @@ protected:
         setenv("XDG_CONFIG_HOME", root_.c_str(), 1);
     }
     void TearDown() override {
-        if (savedConfig_.empty()) unsetenv("XDG_CONFIG_HOME");
-        else setenv("XDG_CONFIG_HOME", savedConfig_.c_str(), 1);
+        if (savedConfig_.empty())
+            unsetenv("XDG_CONFIG_HOME");
+        else
+            setenv("XDG_CONFIG_HOME", savedConfig_.c_str(), 1);
         fs::remove_all(root_);
     }
     fs::path root_;
@@ -39,10 +41,10 @@ TEST_F(UserFolderTest, AutostartEntryIsWrittenOnceAndRemoved) {
     EXPECT_EQ(AutostartEntryPath(), root_.string() + "/autostart/vantiro-r88.desktop");
     ASSERT_TRUE(EnableAutostart("/opt/r88/bin/vantiro-r88"));
     EXPECT_TRUE(AutostartEnabled());
-    struct stat first{};
+    struct stat first {};
     ASSERT_EQ(stat(AutostartEntryPath().c_str(), &first), 0);
     ASSERT_TRUE(EnableAutostart("/opt/r88/bin/vantiro-r88"));
-    struct stat second{};
+    struct stat second {};
     ASSERT_EQ(stat(AutostartEntryPath().c_str(), &second), 0);
     EXPECT_EQ(first.st_ino, second.st_ino);  // not written again
     EXPECT_EQ(fs::directory_entry(root_ / "autostart").exists(), true);

@@ -66,7 +66,8 @@ void CUpdateInfoListItemUI::SetStatus(int status) {
 }
 
 void CUpdateInfoListItemUI::SetProgress(int percent) {
-    if (QLabel* value = Part("update_progress_value")) value->setText(QStringLiteral("%1%2").arg(percent).arg('%'));
+    if (QLabel* value = Part("update_progress_value"))
+        value->setText(QStringLiteral("%1%2").arg(percent).arg('%'));
     if (auto* ring = findChild<CCircleProgressUI*>(QStringLiteral("update_status_ing"))) {
         ring->setRange(0, 100);
         ring->setValue(qBound(0, percent, 100));
@@ -86,8 +87,9 @@ void CUpdateInfoListItemUI::ApplyColours(QColor text, QColor disabled) {
     text_ = text;
     disabledText_ = disabled;
     // The row's own sheet wins over the skin's for its texts.
-    setStyleSheet(QStringLiteral("QLabel, QCheckBox { color: %1; } QLabel:disabled, QCheckBox:disabled { color: %2; }")
-                      .arg(text.name(QColor::HexArgb), disabled.name(QColor::HexArgb)));
+    setStyleSheet(
+        QStringLiteral("QLabel, QCheckBox { color: %1; } QLabel:disabled, QCheckBox:disabled { color: %2; }")
+            .arg(text.name(QColor::HexArgb), disabled.name(QColor::HexArgb)));
 }
 
 void CUpdateInfoListItemUI::paintEvent(QPaintEvent* e) {

@@ -183,8 +183,8 @@ void CSetWnd::StartCheck() {
                     Qt::QueuedConnection);
             }
             if (self.WaitForStop(0)) return false;
-            QMetaObject::invokeMethod(this, [this, unreachable] { OnCheckFinished(unreachable); },
-                                      Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, unreachable] { OnCheckFinished(unreachable); }, Qt::QueuedConnection);
             return false;
         },
         "update check ended", [client = client_] { client->Cancel(); });
@@ -220,9 +220,12 @@ void CSetWnd::OnCheckFinished(int unreachable) {
         any = any || update;
     }
     SetUpdateButton(any);
-    if (any) SetWindowStatus(set_status::kHaveUpdate);
-    else if (unreachable >= static_cast<int>(targets_.size())) SetWindowStatus(set_status::kNoInformation);
-    else SetWindowStatus(set_status::kLatest);
+    if (any)
+        SetWindowStatus(set_status::kHaveUpdate);
+    else if (unreachable >= static_cast<int>(targets_.size()))
+        SetWindowStatus(set_status::kNoInformation);
+    else
+        SetWindowStatus(set_status::kLatest);
 }
 
 void CSetWnd::AddRow(const UpdateInfo& info) {
@@ -235,8 +238,10 @@ void CSetWnd::AddRow(const UpdateInfo& info) {
         return;
     }
     auto* box = qobject_cast<QBoxLayout*>(list->layout());
-    if (box != nullptr) box->insertWidget(box->count() - 1, row);  // before the closing spacer
-    else list->layout()->addWidget(row);
+    if (box != nullptr)
+        box->insertWidget(box->count() - 1, row);  // before the closing spacer
+    else
+        list->layout()->addWidget(row);
     if (auto* d = ui::CNotifyDispatcher::For(this)) d->Attach(row);
     ui::CFontSet::Instance().ApplyTo(row);
     rows_.push_back(info);
@@ -289,7 +294,8 @@ bool CSetWnd::InUpdateState() const {
 
 void CSetWnd::SetWindowStatus(int status) {
     windowStatus_ = status;
-    if (QWidget* ring = ui::FindControl(this, QStringLiteral("update_status_ring"))) ring->setVisible(status == 0);
+    if (QWidget* ring = ui::FindControl(this, QStringLiteral("update_status_ring")))
+        ring->setVisible(status == 0);
     if (auto* image = ui::FindControl<QLabel>(this, QStringLiteral("update_status_image"))) {
         image->setVisible(status != 0);
         static const char16_t* const kMarks[] = {u"", u"\u2191", u"!", u"\u2193", u"\u2713"};
@@ -310,7 +316,8 @@ void CSetWnd::ShowStatusText() {
             ui::SetTextId(text, QStringLiteral("HaveUpdateInfoText"));
             break;
         case set_status::kNoInformation:
-            ui::SetTextId(text, statusOverride_.isEmpty() ? QStringLiteral("NoUpdateInfoText") : statusOverride_);
+            ui::SetTextId(text,
+                          statusOverride_.isEmpty() ? QStringLiteral("NoUpdateInfoText") : statusOverride_);
             break;
         case set_status::kUpdating:
             ui::SetTextId(text, QStringLiteral("ISUpdateINGText"));
@@ -341,8 +348,10 @@ void CSetWnd::Notify(const ui::Notification& n) {
             showMinimized();
         } else if (name == QLatin1String("maxbtn") || name == QLatin1String("restorebtn")) {
             const bool max = name == QLatin1String("maxbtn");
-            if (max) showMaximized();
-            else showNormal();
+            if (max)
+                showMaximized();
+            else
+                showNormal();
             if (QWidget* b = ui::FindControl(this, QStringLiteral("maxbtn"))) b->setVisible(!max);
             if (QWidget* b = ui::FindControl(this, QStringLiteral("restorebtn"))) b->setVisible(max);
         } else if (name == QLatin1String("set_in_update_wnd_btn")) {
@@ -360,8 +369,10 @@ void CSetWnd::Notify(const ui::Notification& n) {
             OnTickChanged();
         } else if (name == QLatin1String("device_launch_app")) {
             auto* launch = qobject_cast<QAbstractButton*>(n.sender);
-            if (launch != nullptr && launch->isChecked()) EnableAutostart(RunningProgramPath());
-            else if (launch != nullptr) DisableAutostart();
+            if (launch != nullptr && launch->isChecked())
+                EnableAutostart(RunningProgramPath());
+            else if (launch != nullptr)
+                DisableAutostart();
         }
     } else if (n.type == ui::event::kItemSelect) {
         if (name == QLatin1String("Language_combox_info")) {
@@ -452,8 +463,8 @@ void CSetWnd::OnDownloaded(int row, QString path) {
     if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return;
     UpdateInfo& info = rows_[static_cast<std::size_t>(row)];
     info.localFile = path.toStdString();
-    const bool application =
-        static_cast<std::size_t>(row) < targets_.size() && targets_[static_cast<std::size_t>(row)].IsApplication();
+    const bool application = static_cast<std::size_t>(row) < targets_.size() &&
+                             targets_[static_cast<std::size_t>(row)].IsApplication();
     if (handOver_) handOver_(info, application, path);
 }
 
