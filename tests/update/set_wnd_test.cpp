@@ -305,13 +305,16 @@ TEST_F(SetWndTest, ConfirmedRowsDownloadInTurnAndTheCloseWaitsForThem) {
     EXPECT_FALSE(wnd_->isVisible());
 }
 
-TEST_F(SetWndTest, ABrokenDownloadFailsTheRowAndLeavesNoFile) {
+TEST_F(SetWndTest, ABrokenDownloadFailsTheRowLeavesNoFileAndCanBeTriedAgain) {
     const std::string file(200 * 1024, 'b');
     std::string base;
+    std::atomic<int> downloads{0};
     CLoopbackServer server(
         [&](const test::ReceivedRequest& r) {
             if (r.method != "GET") return Reply{HttpResponse(Answer(r, base))};
-            return Reply{HttpResponse(file, 200, "application/octet-stream"), 0, 64 * 1024};
+            Reply reply{HttpResponse(file, 200, "application/octet-stream")};
+            if (++downloads == 1) reply.cutAfter = 64 * 1024;  // the first transfer breaks
+            return reply;
         },
         &authority_);
     base = server.BaseUrl();
@@ -325,9 +328,16 @@ TEST_F(SetWndTest, ABrokenDownloadFailsTheRowAndLeavesNoFile) {
     EXPECT_TRUE(QDir(QString::fromStdString(folder_))
                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
                     .isEmpty());
-    // The row can be tried again, and the window may close.
     EXPECT_EQ(wnd_->WindowStatus(), set_status::kHaveUpdate);
     EXPECT_TRUE(Tick(0)->isEnabled());
+    EXPECT_FALSE(wnd_->InUpdateState());  // the window may close now
+
+    Click("update_fw_and_ap");
+    Click("update_OK_btn");
+    ASSERT_TRUE(test::WaitUntil([&] { return wnd_->WindowStatus() == set_status::kLatest; }, 15000));
+    ASSERT_EQ(handedOver_.size(), 1u);
+    EXPECT_TRUE(handedOver_[0].first);
+    EXPECT_EQ(QFileInfo(handedOver_[0].second).size(), qint64(file.size()));
     wnd_->close();
     EXPECT_FALSE(wnd_->isVisible());
 }

@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QPainter>
 
-#include "ui/controls/circle_progress_ui.h"
 #include "ui/notify.h"
 
 namespace r88::ui {
@@ -68,10 +67,6 @@ void CUpdateInfoListItemUI::SetStatus(int status) {
 void CUpdateInfoListItemUI::SetProgress(int percent) {
     if (QLabel* value = Part("update_progress_value"))
         value->setText(QStringLiteral("%1%2").arg(percent).arg('%'));
-    if (auto* ring = findChild<CCircleProgressUI*>(QStringLiteral("update_status_ing"))) {
-        ring->setRange(0, 100);
-        ring->setValue(qBound(0, percent, 100));
-    }
 }
 
 void CUpdateInfoListItemUI::ShowMarks(bool busy, bool done) {

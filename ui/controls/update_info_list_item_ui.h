@@ -1,6 +1,6 @@
 #pragma once
 // A row of the update list in the settings window: a tick box with the
-// row's label, the current and the new version, a busy ring with the
+// row's label, the current and the new version, a busy mark with the
 // percent done, and a done mark. The status decides which parts show and
 // the colours of the texts.
 #include <QColor>
@@ -10,8 +10,6 @@ class QAbstractButton;
 class QLabel;
 
 namespace r88::ui {
-
-class CCircleProgressUI;
 
 class CUpdateInfoListItemUI : public QWidget {
     Q_OBJECT

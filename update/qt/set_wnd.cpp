@@ -395,7 +395,10 @@ void CSetWnd::OnConfirm() {
     bool queued = false;
     for (std::size_t k = 0; k < rows_.size(); ++k) {
         UpdateInfo& info = rows_[k];
-        if (info.status != update_status::kAvailable && info.status != update_status::kAvailableToo) continue;
+        // A row that failed may be tried again.
+        if (info.status != update_status::kAvailable && info.status != update_status::kAvailableToo &&
+            info.status != update_status::kFailed)
+            continue;
         ui::CUpdateInfoListItemUI* row = rowControls_[k];
         QAbstractButton* tick = row ? row->TickBox() : nullptr;
         if (tick != nullptr && tick->isChecked()) {
@@ -408,6 +411,7 @@ void CSetWnd::OnConfirm() {
         }
     }
     if (QWidget* b = ui::FindControl(this, kUpdateButton)) b->setEnabled(false);
+    if (queued) SetUpdateButton(false);  // nothing more to confirm until the queue is done
     if (auto* tabs = ui::FindControl<QStackedWidget>(this, kTabs)) tabs->setCurrentIndex(0);
     if (queued && !Downloading()) {
         SetWindowStatus(set_status::kUpdating);
@@ -529,6 +533,7 @@ void CSetWnd::FinishUpdates() {
             if (QAbstractButton* tick = row->TickBox()) tick->setEnabled(true);
     }
     SetWindowStatus(any ? set_status::kHaveUpdate : set_status::kLatest);
+    OnTickChanged();
 }
 
 void CSetWnd::StopThreads() {
