@@ -109,7 +109,8 @@ int RunApplication(QApplication& app, const StartOptions& options) {
     QObject::connect(&sleep, &CSleepWatcher::resumed, wnd.get(),
                      [&wnd] { wnd->Messages().PostMessage(kMsgPowerBroadcast, kPowerResume, 0); });
 
-    if (!options.screenshotPath.isEmpty()) ScheduleScreenshot(*wnd, options.screenshotPath, options.screenshotSettings);
+    if (!options.screenshotPath.isEmpty())
+        ScheduleScreenshot(*wnd, options.screenshotPath, options.screenshotSettings);
 
     const int code = app.exec();
     wnd.reset();

@@ -510,8 +510,8 @@ void CMainWnd::OpenSettingsWindow(bool shifted) {
     const auto& pages = devices_->Pages();
     for (std::size_t k = 0; k < kFirmwareTargetCount && k < targets.size(); ++k) {
         COrvaneUSBDevice* device = k < pages.size() ? pages[k].device.data() : nullptr;
-        targets[k].currentVersion =
-            device != nullptr && device->IsCommandOpen() ? device->CommandChannel().Hid().Attributes().versionNumber : 0;
+        const bool open = device != nullptr && device->IsCommandOpen();
+        targets[k].currentVersion = open ? device->CommandChannel().Hid().Attributes().versionNumber : 0;
     }
     auto* wnd = new CSetWnd(this);
     wnd->setAttribute(Qt::WA_DeleteOnClose);

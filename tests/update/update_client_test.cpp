@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -177,8 +178,8 @@ TEST_F(UpdateClientTest, AServerThatNeverAnswersEndsWithTheReceiveTimeOut) {
     CWebClient client(settings);
     const auto start = std::chrono::steady_clock::now();
     const UpdateInfo info = QueryUpdate(Firmware(0x0103), server.BaseUrl(), client);
-    // Well before the 30 s of the default and the server's own 5 s.
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
+    // Ended by the client's limit, well before the 30 s default; the server never gives up.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
     EXPECT_EQ(client.LastError(), web_error::kTimedOut);
     EXPECT_TRUE(client.LastSent());
     EXPECT_EQ(info.status, 0);
@@ -186,7 +187,8 @@ TEST_F(UpdateClientTest, AServerThatNeverAnswersEndsWithTheReceiveTimeOut) {
 }
 
 TEST_F(UpdateClientTest, HttpsTrustsOnlyTheAuthorityItIsGiven) {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "r88-update-tls";
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("r88-update-tls-" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
     const test::TestAuthority ours = test::MakeTestAuthority(dir.string(), "ours");
     const test::TestAuthority other = test::MakeTestAuthority(dir.string(), "other");
