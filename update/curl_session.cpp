@@ -1,12 +1,18 @@
 #include "update/curl_session.h"
 
+#include <csignal>
 #include <mutex>
 
 namespace r88 {
 
 void EnsureCurlInitialised() {
     static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    std::call_once(once, [] {
+        curl_global_init(CURL_GLOBAL_DEFAULT);
+        // With CURLOPT_NOSIGNAL (needed with threads) libcurl leaves SIGPIPE
+        // alone, and TLS writes to a peer that hung up would end the process.
+        std::signal(SIGPIPE, SIG_IGN);
+    });
 }
 
 CCurlSession::CCurlSession(const WebClientSettings& settings, const char* protocols,

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
@@ -122,6 +123,7 @@ void ClearProxyEnvironment() {
 }
 
 CLoopbackServer::CLoopbackServer(Handler handler, const TestAuthority* tls) : handler_(std::move(handler)) {
+    std::signal(SIGPIPE, SIG_IGN);  // a client that hung up must not end the test
     if (tls != nullptr) {
         SSL_CTX* ctx = SSL_CTX_new(TLS_server_method());
         if (SSL_CTX_use_certificate_file(ctx, tls->certFile.c_str(), SSL_FILETYPE_PEM) != 1 ||
