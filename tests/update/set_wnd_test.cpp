@@ -218,6 +218,29 @@ TEST_F(SetWndTest, NoServiceToAskMeansNoUpdateInformationAndNothingToTick) {
     EXPECT_TRUE(plain.Requests().empty());
 }
 
+TEST_F(SetWndTest, UpToDateShowsTheLastCheckDateInTheCurrentLanguage) {
+    CLoopbackServer server(
+        [](const test::ReceivedRequest&) { return Reply{HttpResponse(R"({"version":"100","name":"app"})")}; },
+        &authority_);
+    ASSERT_EQ(WriteLastCheckDate(UpdateTimeConfigPath(), "2026-1-2"), 0);
+    Open(UpdateTargetTable(), Service(server.BaseUrl()));
+    ASSERT_TRUE(CheckEnds());
+    EXPECT_EQ(wnd_->WindowStatus(), set_status::kLatest);
+    EXPECT_EQ(wnd_->RowInfo(0).status, update_status::kUpToDate);
+    EXPECT_EQ(owner_.All().back().msg, unsigned(kMsgClearUpdateBadge));
+    auto* text = ui::FindControl<QLabel>(wnd_.get(), QStringLiteral("Update_Status_text"));
+    EXPECT_EQ(text->text(), ui::TextOf(QStringLiteral("UpdateIsLastText")) + "2026-1-2");
+    EXPECT_EQ(wnd_->LastCheckDate(), QStringLiteral("2026-1-2"));
+
+    ASSERT_TRUE(ui::CLanguage::Instance().Load(test::BinaryDir() + "/share/vantiro-r88/lang/zh_CN.qm"));
+    wnd_->HandleMessage(kMsgLanguageChanged, 1, 0);
+    EXPECT_EQ(text->text(), ui::TextOf(QStringLiteral("UpdateIsLastText")) + "2026-1-2");
+    EXPECT_TRUE(text->text().startsWith(QString::fromUtf8("已是最新版本"))) << text->text().toStdString();
+    ui::CLanguage::Instance().Load(QString());
+    // The check itself leaves today's date for the next opening.
+    EXPECT_EQ(ReadLastCheckDate(UpdateTimeConfigPath()), TodayText());
+}
+
 TEST_F(SetWndTest, ConfirmingWithNothingTickedChangesNothing) {
     CLoopbackServer server([&](const test::ReceivedRequest& r) { return Reply{HttpResponse(Answer(r, ""))}; },
                            &authority_);
@@ -386,9 +409,10 @@ TEST_F(SetWndTest, ARowShowsItsStatus) {
         QColor disabled;
     };
     const Case cases[] = {
-        {0, false, false, white, grey},   {1, false, false, blue, darkBlue}, {3, false, false, blue, darkBlue},
-        {4, true, false, blue, darkBlue}, {5, false, true, blue, darkBlue},  {6, true, false, blue, darkBlue},
-        {7, false, false, white, grey},   {8, false, false, blue, darkBlue},
+        {0, false, false, white, grey},    {1, false, false, blue, darkBlue},
+        {3, false, false, blue, darkBlue}, {4, true, false, blue, darkBlue},
+        {5, false, true, blue, darkBlue},  {6, true, false, blue, darkBlue},
+        {7, false, false, white, grey},    {8, false, false, blue, darkBlue},
     };
     QWidget* ring = row->findChild<QWidget*>(QStringLiteral("update_status_ing"));
     ASSERT_NE(ring, nullptr);
