@@ -23,6 +23,7 @@
 #include "ui/dialogs.h"
 #include "ui/font_set.h"
 #include "ui/skin_resources.h"
+#include "update/qt/set_wnd.h"
 
 namespace r88 {
 
@@ -37,9 +38,12 @@ void CentreOnScreen(QWidget& w) {
 }
 
 // Renders the window to a picture once start-up has settled, then ends.
-void ScheduleScreenshot(CMainWnd& wnd, const QString& path) {
-    QTimer::singleShot(1200, &wnd, [&wnd, path] {
-        const bool saved = wnd.grab().save(path, "PNG");
+void ScheduleScreenshot(CMainWnd& wnd, const QString& path, bool settings) {
+    if (settings) QTimer::singleShot(600, &wnd, [&wnd] { wnd.OpenSettingsWindow(false); });
+    QTimer::singleShot(1200, &wnd, [&wnd, path, settings] {
+        QWidget* shown = &wnd;
+        if (settings && wnd.SettingsWindow() != nullptr) shown = wnd.SettingsWindow();
+        const bool saved = shown->grab().save(path, "PNG");
         if (!saved) Complain(QStringLiteral("cannot write the picture %1").arg(path));
         QCoreApplication::exit(saved ? 0 : 1);
     });
@@ -105,7 +109,8 @@ int RunApplication(QApplication& app, const StartOptions& options) {
     QObject::connect(&sleep, &CSleepWatcher::resumed, wnd.get(),
                      [&wnd] { wnd->Messages().PostMessage(kMsgPowerBroadcast, kPowerResume, 0); });
 
-    if (!options.screenshotPath.isEmpty()) ScheduleScreenshot(*wnd, options.screenshotPath);
+    if (!options.screenshotPath.isEmpty())
+        ScheduleScreenshot(*wnd, options.screenshotPath, options.screenshotSettings);
 
     const int code = app.exec();
     wnd.reset();

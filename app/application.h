@@ -11,6 +11,7 @@ struct StartOptions {
     bool simulate = false;       // attach the emulated devices
     bool hidden = false;         // start without showing the window (tray or a second start shows it)
     QString screenshotPath;      // render the main window to this PNG once settled, then exit
+    bool screenshotSettings = false;  // render the settings window instead
 };
 
 // Runs the application; returns the process exit code.

@@ -15,6 +15,7 @@ void PrintUsage() {
         "  --hidden           start without showing the window; the tray icon or a\n"
         "                     second start shows it\n"
         "  --screenshot FILE  start, let start-up settle, save the main window as PNG and exit\n"
+        "  --screenshot-settings FILE  the same with the settings window open\n"
         "  --version          print the version\n");
 }
 
@@ -37,6 +38,9 @@ int main(int argc, char** argv) {
             options.hidden = true;
         } else if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) {
             options.screenshotPath = QString::fromLocal8Bit(argv[++i]);
+        } else if (std::strcmp(argv[i], "--screenshot-settings") == 0 && i + 1 < argc) {
+            options.screenshotPath = QString::fromLocal8Bit(argv[++i]);
+            options.screenshotSettings = true;
         } else {
             std::fprintf(stderr, "vantiro-r88: unknown option %s\n", argv[i]);
             PrintUsage();

@@ -31,6 +31,7 @@
 #include "ui/skin_resources.h"
 #include "ui/texts.h"
 #include "ui/window_caption.h"
+#include "update/qt/set_wnd.h"
 
 namespace r88 {
 
@@ -61,6 +62,8 @@ CMainWnd::CMainWnd(ui::IDialogs& dialogs, ILightControlBus& lightBus)
 }
 
 CMainWnd::~CMainWnd() {
+    // The settings window's workers report to this window: it goes first.
+    delete setWnd_.data();
     // A worker waiting on a sent message is released before the workers are
     // stopped, and the workers end before the pages they use go.
     bridge_->Close();
@@ -235,6 +238,7 @@ void CMainWnd::OnClick(const ui::Notification& n) {
         return name.compare(QLatin1String(candidate), Qt::CaseInsensitive) == 0;
     };
     if (is("closebtn")) {
+        CloseSettingsWindow();
         CloseToTray();
     } else if (is("nodevice_ok_btn")) {
         CloseToTray();
@@ -246,6 +250,8 @@ void CMainWnd::OnClick(const ui::Notification& n) {
         showMaximized();
     } else if (is("restorebtn")) {
         showNormal();
+    } else if (is("setbtn")) {
+        OpenSettingsWindow(false);
     } else if (is("update_ok_btn") || is("re_update_btn")) {
         firstUpdateState_ = 3;
         if (auto* sw = ui::FindControl<QStackedWidget>(this, QStringLiteral("device_updata_switch")))
@@ -288,6 +294,7 @@ intptr_t CMainWnd::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam
             if (lParam != 0 || !keepHidden_) ShowMainWindow();
             return 0;
         case kMsgUpdateProgress:
+            if (setWnd_) setWnd_->Messages().PostMessage(msg, wParam, lParam);
             switch (wParam) {
                 case 1:
                     secondUpdateState_ = 7;
@@ -376,11 +383,15 @@ intptr_t CMainWnd::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam
             return 0;
         case kMsgDeviceFound:
             devices_->ConnectSlot(static_cast<std::size_t>(wParam));
-            // There is no settings window yet to close here.
             if (!devices_->Stopping() && !keepHidden_) ShowMainWindow();
+            CloseSettingsWindow();
             return 0;
         case kMsgDeviceGone:
             devices_->DisconnectSlot(static_cast<std::size_t>(wParam));
+            CloseSettingsWindow();
+            return 0;
+        case kMsgOpenSettingsShifted:
+            OpenSettingsWindow(true);
             return 0;
         case kMsgActiveProfile:
             OnActiveProfile(wParam, lParam);
@@ -415,6 +426,7 @@ void CMainWnd::OnTimer(int id) {
 void CMainWnd::OnTrayIcon(intptr_t lParam) {
     if (lParam == kTrayLeftButtonUp) {
         UpdateNoDeviceLink();
+        CloseSettingsWindow();
         if (isVisible() && !isMinimized()) {
             hide();
         } else {
@@ -515,7 +527,46 @@ void CMainWnd::SetLanguage(int index) {
         ui::SaveLanguageId(entry.id);
     }
     update();
+    if (setWnd_) setWnd_->Messages().SendMessage(kMsgLanguageChanged, static_cast<uintptr_t>(index), 0);
     emit languageChanged(index);
+}
+
+CSetWnd* CMainWnd::SettingsWindow() const {
+    return setWnd_.data();
+}
+
+void CMainWnd::OpenSettingsWindow(bool shifted) {
+    if (setWnd_) return;
+    // Row k of the firmware targets is the k-th device of the strip.
+    std::vector<UpdateTarget> targets = UpdateTargetTable();
+    const auto& pages = devices_->Pages();
+    for (std::size_t k = 0; k < kFirmwareTargetCount && k < targets.size(); ++k) {
+        COrvaneUSBDevice* device = k < pages.size() ? pages[k].device.data() : nullptr;
+        const bool open = device != nullptr && device->IsCommandOpen();
+        targets[k].currentVersion = open ? device->CommandChannel().Hid().Attributes().versionNumber : 0;
+    }
+    auto* wnd = new CSetWnd(this);
+    wnd->setAttribute(Qt::WA_DeleteOnClose);
+    wnd->SetDpi(dpi_);
+    wnd->SetOwner(bridge_.get(), language_);
+    wnd->SetTargets(std::move(targets));
+    wnd->SetService(ReadUpdateServiceConfig());
+    if (!wnd->Build()) {
+        delete wnd;
+        return;
+    }
+    setWnd_ = wnd;
+    QRect r(QPoint(0, 0), CSetWnd::kSize);
+    const QRect over = isVisible() ? frameGeometry() : (screen() ? screen()->availableGeometry() : QRect());
+    if (over.isValid()) r.moveCenter(over.center());
+    if (shifted) r.adjust(300, 0, 0, 0);  // 300 px right, the right edge kept: 300 px narrower
+    wnd->setGeometry(r);
+    wnd->setWindowModality(Qt::ApplicationModal);
+    wnd->show();
+}
+
+void CMainWnd::CloseSettingsWindow() {
+    if (setWnd_) setWnd_->close();
 }
 
 void CMainWnd::SetLightControl(bool on) {

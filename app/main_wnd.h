@@ -25,6 +25,7 @@ class IDialogs;
 class ILightControlBus;
 class CDeviceManager;
 class COrvaneUSBDevice;
+class CSetWnd;
 
 // What message 1145 carries in lParam: the chosen menu item's command name.
 // It lives while the message is handled.
@@ -92,6 +93,14 @@ public:
     int RestoreLayoutCount() const { return restoreLayoutCount_; }
     int FirstUpdateState() const { return firstUpdateState_; }
     int SecondUpdateState() const { return secondUpdateState_; }
+    // The settings window while it is open (at most one).
+    CSetWnd* SettingsWindow() const;
+    // Opens it unless it is open: centred over this window, or (message
+    // 3093) 300 pixels further right and 300 pixels narrower.
+    void OpenSettingsWindow(bool shifted);
+    // Asks an open settings window to close; it refuses while it updates.
+    void CloseSettingsWindow();
+
     // The DPI the window's screen asks for (96 until a DPI change says otherwise).
     int Dpi() const { return dpi_; }
 
@@ -166,6 +175,7 @@ private:
     int firstUpdateState_ = 0;
     int secondUpdateState_ = 0;
     int restoreLayoutCount_ = 0;
+    QPointer<CSetWnd> setWnd_;
 };
 
 }  // namespace r88

@@ -563,5 +563,71 @@
         <source>Overall lighting: </source>
         <translation>Overall lighting: </translation>
     </message>
+    <message id="set_title">
+        <source>Settings</source>
+        <translation>Settings</translation>
+    </message>
+    <message id="set_launch_app">
+        <source>Start with the desktop session</source>
+        <translation>Start with the desktop session</translation>
+    </message>
+    <message id="set_language">
+        <source>Language</source>
+        <translation>Language</translation>
+    </message>
+    <message id="GetUpdateInfoText">
+        <source>Checking for updates…</source>
+        <translation>Checking for updates…</translation>
+    </message>
+    <message id="HaveUpdateInfoText">
+        <source>Updates are available.</source>
+        <translation>Updates are available.</translation>
+    </message>
+    <message id="NoUpdateInfoText">
+        <source>No update information is available.</source>
+        <translation>No update information is available.</translation>
+    </message>
+    <message id="ISUpdateINGText">
+        <source>Downloading updates…</source>
+        <translation>Downloading updates…</translation>
+    </message>
+    <message id="UpdateIsLastText">
+        <source>Everything is up to date. Last checked: </source>
+        <translation>Everything is up to date. Last checked: </translation>
+    </message>
+    <message id="UpdateUrlNotHttpsText">
+        <source>The update server address must start with https://; no check was made.</source>
+        <translation>The update server address must start with https://; no check was made.</translation>
+    </message>
+    <message id="update_col_name">
+        <source>Item</source>
+        <translation>Item</translation>
+    </message>
+    <message id="update_col_current">
+        <source>Installed</source>
+        <translation>Installed</translation>
+    </message>
+    <message id="update_col_new">
+        <source>Available</source>
+        <translation>Available</translation>
+    </message>
+    <message id="set_update_btn">
+        <source>Update</source>
+        <translation>Update</translation>
+    </message>
+    <message id="set_later_btn">
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message id="set_update_confirm">
+        <source>Download the ticked updates now?</source>
+        <translation>Download the ticked updates now?</translation>
+    </message>
+    <message id="FirmwareSavedText">
+        <source>The firmware for %1 was saved to:
+%2</source>
+        <translation>The firmware for %1 was saved to:
+%2</translation>
+    </message>
 </context>
 </TS>

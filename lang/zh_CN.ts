@@ -563,5 +563,71 @@
         <source>Overall lighting: </source>
         <translation>整体灯光：</translation>
     </message>
+    <message id="set_title">
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message id="set_launch_app">
+        <source>Start with the desktop session</source>
+        <translation>随桌面会话启动</translation>
+    </message>
+    <message id="set_language">
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message id="GetUpdateInfoText">
+        <source>Checking for updates…</source>
+        <translation>正在检查更新…</translation>
+    </message>
+    <message id="HaveUpdateInfoText">
+        <source>Updates are available.</source>
+        <translation>有可用的更新。</translation>
+    </message>
+    <message id="NoUpdateInfoText">
+        <source>No update information is available.</source>
+        <translation>没有可用的更新信息。</translation>
+    </message>
+    <message id="ISUpdateINGText">
+        <source>Downloading updates…</source>
+        <translation>正在下载更新…</translation>
+    </message>
+    <message id="UpdateIsLastText">
+        <source>Everything is up to date. Last checked: </source>
+        <translation>已是最新版本。上次检查：</translation>
+    </message>
+    <message id="UpdateUrlNotHttpsText">
+        <source>The update server address must start with https://; no check was made.</source>
+        <translation>更新服务器地址必须以 https:// 开头，未进行检查。</translation>
+    </message>
+    <message id="update_col_name">
+        <source>Item</source>
+        <translation>项目</translation>
+    </message>
+    <message id="update_col_current">
+        <source>Installed</source>
+        <translation>当前版本</translation>
+    </message>
+    <message id="update_col_new">
+        <source>Available</source>
+        <translation>最新版本</translation>
+    </message>
+    <message id="set_update_btn">
+        <source>Update</source>
+        <translation>更新</translation>
+    </message>
+    <message id="set_later_btn">
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message id="set_update_confirm">
+        <source>Download the ticked updates now?</source>
+        <translation>现在下载勾选的更新吗？</translation>
+    </message>
+    <message id="FirmwareSavedText">
+        <source>The firmware for %1 was saved to:
+%2</source>
+        <translation>%1 的固件已保存到：
+%2</translation>
+    </message>
 </context>
 </TS>

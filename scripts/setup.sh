@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools
   qt6-l10n-tools qt6-svg-dev libqt6svg6 libqt6dbus6 libqt6uitools6
   libgl-dev libxkbcommon-dev libqt6opengl6-dev
-  libjsoncpp-dev libudev-dev libcurl4-openssl-dev libx11-dev libxi-dev
+  libjsoncpp-dev libudev-dev libcurl4-openssl-dev libssl-dev libx11-dev libxi-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth dbus dbus-x11 fonts-dejavu-core fonts-wqy-microhei
   openbox
