@@ -72,7 +72,8 @@ void CSyncLighting::RunUnit(CWorkerThread& self) {
     self.WaitUntil(engine_.NextDue(p, now));
 }
 
-void CSyncLighting::SetAllSyncedLeds(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t alpha) {
+void CSyncLighting::SetAllSyncedLeds(std::uint8_t red, std::uint8_t green, std::uint8_t blue,
+                                     std::uint8_t alpha) {
     const std::uint32_t value = red | (green << 8) | (blue << 16) | (static_cast<std::uint32_t>(alpha) << 24);
     for (const Member& m : members_) {
         if (!m.device->CommandChannel().IsSyncLighting()) continue;

@@ -27,16 +27,18 @@ LightStatsFile::~LightStatsFile() {
     Write();
 }
 
-std::string LightStatsFile::Format(const std::string& name, long long nowUs, const LightFrameStats::Snapshot& s) {
-    std::string line = name + " now_us=" + std::to_string(nowUs) + " frames=" + std::to_string(s.frames) + " gaps=";
+std::string LightStatsFile::Format(const std::string& name, long long nowUs,
+                                   const LightFrameStats::Snapshot& s) {
+    std::string line =
+        name + " now_us=" + std::to_string(nowUs) + " frames=" + std::to_string(s.frames) + " gaps=";
     for (std::size_t i = 0; i < s.gaps.size(); ++i) line += (i ? "," : "") + std::to_string(s.gaps[i]);
     return line + "\n";
 }
 
 void LightStatsFile::Write() const {
-    const long long nowUs =
-        std::chrono::duration_cast<std::chrono::microseconds>(LightFrameStats::Clock::now().time_since_epoch())
-            .count();
+    const long long nowUs = std::chrono::duration_cast<std::chrono::microseconds>(
+                                LightFrameStats::Clock::now().time_since_epoch())
+                                .count();
     std::string text;
     for (const auto& [name, device] : devices_) text += Format(name, nowUs, device->FrameStats().Take());
     // Whole or not at all: the reader never sees half a file.

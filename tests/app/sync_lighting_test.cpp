@@ -2,6 +2,8 @@
 // "deng_same_mode" action gives every connected device the selected device's
 // effect in its own numbering, and the window's worker then lights all of
 // them alike, frame by frame, until the strip shows at most one device.
+#include "app/sync_lighting.h"
+
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -12,7 +14,6 @@
 #include "app/device_option_ui.h"
 #include "app/light_control_bus.h"
 #include "app/main_wnd.h"
-#include "app/sync_lighting.h"
 #include "device/qt/orvane_usb_device.h"
 #include "platform/hid_backend.h"
 #include "platform/trace.h"
@@ -80,7 +81,8 @@ protected:
         for (const auto& [row, device] : devices) {
             bus_->Plug(device);
             plugged_[row] = device;
-            ASSERT_TRUE(test::WaitUntil([&, row = row] { return Device(row).LightThreadRunning(); }, 5000)) << row;
+            ASSERT_TRUE(test::WaitUntil([&, row = row] { return Device(row).LightThreadRunning(); }, 5000))
+                << row;
         }
     }
 
@@ -208,7 +210,8 @@ TEST_F(SyncLightingTest, UnpluggingAllButOneEndsIt) {
     ClickSameMode();
     EXPECT_EQ(Device(kKeyboardRow).GetLightState().effect, 5);
     ASSERT_TRUE(Syncing(kPadRow) && Syncing(kKeyboardRow));
-    const std::uint32_t lit = 200 | 100 << 8 | 50 << 16 | static_cast<std::uint32_t>(BrightnessLevels[3]) << 24;
+    const std::uint32_t lit =
+        200 | 100 << 8 | 50 << 16 | static_cast<std::uint32_t>(BrightnessLevels[3]) << 24;
     ASSERT_TRUE(test::WaitUntil([&] { return CommonLed({kKeyboardRow, kPadRow}) == lit; }, 3000));
 
     bus_->Unplug(plugged_[kKeyboardRow]);

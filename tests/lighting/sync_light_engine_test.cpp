@@ -86,10 +86,10 @@ TEST(SyncLightEngine, StepsFallEveryPeriodAndSleepingGivesThePollingLoopsSteps) 
         std::uint8_t speed;
         Clock::duration every;  // a tick is 2 ms: the clock moved on by more than 1 ms
     };
-    for (const Case& c : {Case{CommonLightKind::kBreathing, 4, 2ms}, Case{CommonLightKind::kBreathing, 0, 10ms},
-                          Case{CommonLightKind::kStatic, 0, 56ms}, Case{CommonLightKind::kStatic, 4, 14ms},
-                          Case{CommonLightKind::kSpectrum, 2, 36ms}, Case{CommonLightKind::kFlash, 1, 46ms},
-                          Case{CommonLightKind::kOff, 3, 26ms}}) {
+    for (const Case& c : {Case{CommonLightKind::kBreathing, 4, 2ms},
+                          Case{CommonLightKind::kBreathing, 0, 10ms}, Case{CommonLightKind::kStatic, 0, 56ms},
+                          Case{CommonLightKind::kStatic, 4, 14ms}, Case{CommonLightKind::kSpectrum, 2, 36ms},
+                          Case{CommonLightKind::kFlash, 1, 46ms}, Case{CommonLightKind::kOff, 3, 26ms}}) {
         SCOPED_TRACE(static_cast<int>(c.kind) * 10 + c.speed);
         const CommonLightParams p = Params(c.kind, c.speed);
         const auto polled = Polling(p, 2s);
@@ -105,7 +105,7 @@ TEST(SyncLightEngine, ATimeWithoutDevicesCountsNoTicks) {
     const Clock::time_point start{};
     CSyncLightEngine engine(start);
     const CommonLightParams p = Params(CommonLightKind::kStatic, 0);  // 28 ticks
-    EXPECT_FALSE(engine.Advance(p, start + 20ms));  // 10 ticks
+    EXPECT_FALSE(engine.Advance(p, start + 20ms));                    // 10 ticks
     // Ten seconds nobody took part: the ticks before stay, none are added.
     engine.Rebase(start + 10s);
     EXPECT_FALSE(engine.Advance(p, start + 10s + 10ms));
@@ -125,7 +125,7 @@ TEST(SyncLightEngine, BreathingRunsThePhaseAndTheMulticolourIndexAtTheStartOfABr
     EXPECT_EQ(out, (SyncLightOutput{{10, 20, 30}, static_cast<std::uint8_t>(30 * BreathCurve[1] >> 8)}));
     for (int i = 0; i < 62; ++i) out = engine.Step(p, t);
     EXPECT_EQ(engine.Phase(), 63);
-    EXPECT_EQ(out.alpha, 29);  // brightness 0 at the top of the curve: 30 × 255 / 256
+    EXPECT_EQ(out.alpha, 29);            // brightness 0 at the top of the curve: 30 × 255 / 256
     EXPECT_EQ(engine.ColourIndex(), 0);  // single colour: the index stays
 
     // Multicolour: the colour moves on 16 entries at phases 0 and 1 of each breath.
@@ -189,8 +189,10 @@ TEST(SyncLightEngine, StaticSpectrumAndOff) {
     CSyncLightEngine engine(t);
     EXPECT_EQ(engine.Step(Params(CommonLightKind::kStatic, 0, 1), t), (SyncLightOutput{{10, 20, 30}, 80}));
     for (int i = 1; i <= 191; ++i)
-        ASSERT_EQ(engine.Step(Params(CommonLightKind::kSpectrum, 0, 3), t), (SyncLightOutput{SpectrumTable[i], 195}));
-    EXPECT_EQ(engine.Step(Params(CommonLightKind::kSpectrum, 0, 3), t), (SyncLightOutput{SpectrumTable[0], 195}));
+        ASSERT_EQ(engine.Step(Params(CommonLightKind::kSpectrum, 0, 3), t),
+                  (SyncLightOutput{SpectrumTable[i], 195}));
+    EXPECT_EQ(engine.Step(Params(CommonLightKind::kSpectrum, 0, 3), t),
+              (SyncLightOutput{SpectrumTable[0], 195}));
     EXPECT_EQ(engine.Step(Params(CommonLightKind::kOff, 0, 4), t), SyncLightOutput{});
 }
 

@@ -15,8 +15,8 @@ TEST(LightFrameStats, GapsFallIntoTheirBucketsAndTheLineSaysSo) {
     LightFrameStats::Clock::time_point t{};
     stats.OnFrame(t);
     // Back to back, on the cadence, at the bucket edges, missed frames.
-    for (std::chrono::microseconds gap : {500us, 5000us, 5000us, 999us, 1000us, 4000us, 6000us, 9000us, 12000us,
-                                          20000us, 300000us}) {
+    for (std::chrono::microseconds gap :
+         {500us, 5000us, 5000us, 999us, 1000us, 4000us, 6000us, 9000us, 12000us, 20000us, 300000us}) {
         t += gap;
         stats.OnFrame(t);
     }
