@@ -15,6 +15,7 @@
 #include "app/device_manager.h"
 #include "app/light_panel_routes.h"
 #include "app/light_control_bus.h"
+#include "app/sync_lighting.h"
 #include "device/qt/orvane_usb_device.h"
 #include "platform/app_identity.h"
 #include "platform/paths.h"
@@ -67,6 +68,7 @@ CMainWnd::~CMainWnd() {
     // A worker waiting on a sent message is released before the workers are
     // stopped, and the workers end before the pages they use go.
     bridge_->Close();
+    syncLighting_.reset();  // it lights the device objects
     devices_.reset();
     timers_->KillAll();
     if (tray_) tray_->hide();
@@ -86,6 +88,7 @@ bool CMainWnd::Create() {
     layout->setSizeConstraint(QLayout::SetNoConstraint);
     layout->addWidget(root_);
     devices_ = std::make_unique<CDeviceManager>(this, tags_, *bridge_);
+    syncLighting_ = std::make_unique<CSyncLighting>(*devices_);
     ApplyStyle();
     new ui::CNotifyDispatcher(this, this);
     ui::CWindowCaption::Install(this);
@@ -144,6 +147,7 @@ void CMainWnd::OnWindowInit() {
     keepHidden_ = startHidden_;
     if (!keepHidden_) show();
     devices_->Start();
+    syncLighting_->Start();
     // A window started hidden is laid out when it is first shown.
     if (!keepHidden_) timers_->SetTimer(this, kTimerRestoreLayout, 100);
 }
@@ -237,7 +241,9 @@ void CMainWnd::OnClick(const ui::Notification& n) {
     auto is = [&name](const char* candidate) {
         return name.compare(QLatin1String(candidate), Qt::CaseInsensitive) == 0;
     };
-    if (is("closebtn")) {
+    if (is("deng_same_mode")) {
+        SynchroniseLighting();
+    } else if (is("closebtn")) {
         CloseSettingsWindow();
         CloseToTray();
     } else if (is("nodevice_ok_btn")) {
@@ -327,6 +333,7 @@ intptr_t CMainWnd::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam
             hide();
             bridge_->Close();  // no worker may wait on the window while it stops them
             devices_->Stop();
+            syncLighting_->Stop();
             timers_->KillAll();
             QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
             return 0;
@@ -383,6 +390,7 @@ intptr_t CMainWnd::HandleMessage(unsigned msg, uintptr_t wParam, intptr_t lParam
             return 0;
         case kMsgDeviceFound:
             devices_->ConnectSlot(static_cast<std::size_t>(wParam));
+            syncLighting_->Wake();  // a device that takes part may be back
             if (!devices_->Stopping() && !keepHidden_) ShowMainWindow();
             CloseSettingsWindow();
             return 0;
@@ -473,6 +481,11 @@ void CMainWnd::OnMenuCommand(const QString& name) {
     }
     // Any other name is a command of the macro action menu, which has no
     // handler yet.
+}
+
+void CMainWnd::SynchroniseLighting() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    syncLighting_->SynchroniseLighting(screen != nullptr ? screen->size() : QSize());
 }
 
 void CMainWnd::UpdateNoDeviceLink() {

@@ -24,6 +24,7 @@ class IDialogs;
 }
 class ILightControlBus;
 class CDeviceManager;
+class CSyncLighting;
 class COrvaneUSBDevice;
 class CSetWnd;
 
@@ -81,6 +82,9 @@ public:
 
     // The device manager: pages, strip, discovery.
     CDeviceManager& Devices() { return *devices_; }
+    // Synchronised lighting: the "deng_same_mode" action and its worker.
+    CSyncLighting& SyncLighting() { return *syncLighting_; }
+    void SynchroniseLighting();
     // The device of the first visible, selected strip item, or nullptr.
     COrvaneUSBDevice* SelectedDevice();
 
@@ -155,6 +159,7 @@ private:
     std::unique_ptr<ui::CMessageBridge> bridge_;
     std::unique_ptr<ui::CControlTimers> timers_;
     std::unique_ptr<CDeviceManager> devices_;
+    std::unique_ptr<CSyncLighting> syncLighting_;
     QWidget* root_ = nullptr;
     QString error_;
     std::unique_ptr<QSystemTrayIcon> tray_;

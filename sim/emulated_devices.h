@@ -34,6 +34,7 @@ public:
     CommandFirmware& Firmware() { return firmware_->Commands(); }
     FaultInjector& Faults() { return firmware_->Commands().Faults(); }
     HeadsetLights& Lights() { return firmware_->Lights(); }
+    LightFrameStats& FrameStats() { return firmware_->FrameStats(); }
     std::vector<uint8_t> Memory(SimMemory memory) const { return firmware_->Commands().Memory(memory); }
     uint16_t CommandInterface() const { return firmware_->CommandInterface(); }
 

@@ -17,10 +17,17 @@ void EmulatedFirmware::OnOutputReport(SimDevice& device, uint16_t interfaceNumbe
     (void)controlPipe;
     if (interfaceNumber != commandInterface_ || report.empty()) return;
     if (report[0] == kHeadsetLightReportId) {
-        lights_.Apply(report);
+        // A frame starts with the first register of the first zone.
+        if (lights_.Apply(report) && report.size() > 2 && report[1] == kHeadsetZones[0] &&
+            report[2] == kHeadsetFirstRegister)
+            frameStats_.OnFrame(LightFrameStats::Clock::now());
         return;
     }
     if (report[0] != kCommandReportId) return;
+    // A stream frame starts with its chunk at offset 0.
+    if (report.size() > kPacketOffset + 1 && report[kPacketCommand] == kCmdStreamLight &&
+        report[kPacketOffset] == 0 && report[kPacketOffset + 1] == 0)
+        frameStats_.OnFrame(LightFrameStats::Clock::now());
     const CommandOutcome outcome = commands_.Handle(report);
     if (outcome.unplug) {
         device.Disconnect();

@@ -8,6 +8,7 @@
 
 #include "sim/command_firmware.h"
 #include "sim/headset_lights.h"
+#include "sim/light_frame_stats.h"
 #include "sim/sim_device.h"
 
 namespace r88::sim {
@@ -22,11 +23,14 @@ public:
 
     CommandFirmware& Commands() { return commands_; }
     HeadsetLights& Lights() { return lights_; }
+    // Light frames received: stream frames, or the headset's light reports.
+    LightFrameStats& FrameStats() { return frameStats_; }
     uint16_t CommandInterface() const { return commandInterface_; }
 
 private:
     CommandFirmware commands_;
     HeadsetLights lights_;
+    LightFrameStats frameStats_;
     uint16_t commandInterface_;
 };
 

@@ -15,6 +15,7 @@ inline constexpr uint8_t kHeadsetLightReportId = 0xFF;
 inline constexpr size_t kHeadsetLightReportSize = 17;
 inline constexpr size_t kHeadsetLedCount = 13;
 inline constexpr uint8_t kHeadsetZones[2] = {0x22, 0x44};
+inline constexpr uint8_t kHeadsetFirstRegister = 0xAA;
 
 class HeadsetLights {
 public:

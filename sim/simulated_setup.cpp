@@ -1,5 +1,7 @@
 #include "sim/simulated_setup.h"
 
+#include <cstdlib>
+
 namespace r88::sim {
 
 SimulatedSetup MakeSimulatedSetup() {
@@ -11,6 +13,10 @@ SimulatedSetup MakeSimulatedSetup() {
     s.bus->Plug(s.keyboard);
     s.bus->Plug(s.mousePad);
     s.bus->Plug(s.headset);
+    if (const char* path = std::getenv(kLightStatsEnv); path != nullptr && *path != 0)
+        s.lightStats = std::make_shared<LightStatsFile>(
+            path, std::vector<LightStatsFile::Named>{
+                      {"keyboard", s.keyboard}, {"mousepad", s.mousePad}, {"headset", s.headset}});
     return s;
 }
 

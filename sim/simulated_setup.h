@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "sim/emulated_devices.h"
+#include "sim/light_stats_file.h"
 #include "sim/sim_bus.h"
 
 namespace r88::sim {
@@ -13,6 +14,8 @@ struct SimulatedSetup {
     std::shared_ptr<EmulatedDevice> keyboard;
     std::shared_ptr<EmulatedDevice> mousePad;
     std::shared_ptr<EmulatedDevice> headset;
+    // What the devices received, for a benchmark; only when R88_SIM_LIGHT_STATS names a file.
+    std::shared_ptr<LightStatsFile> lightStats;
 };
 
 SimulatedSetup MakeSimulatedSetup();

@@ -19,7 +19,7 @@ CFrameCadence* CFrameCadence::ForThread(int intervalMs) {
     return c;
 }
 
-CFrameCadence::CFrameCadence(int intervalMs) {
+CFrameCadence::CFrameCadence(int intervalMs) : intervalMs_(intervalMs) {
     timer_.setTimerType(Qt::PreciseTimer);
     timer_.setInterval(intervalMs);
     connect(&timer_, &QTimer::timeout, this, &CFrameCadence::Tick);
@@ -29,7 +29,10 @@ CFrameCadence::CFrameCadence(int intervalMs) {
 void CFrameCadence::Join(CControlTimers* owner, QObject* control, int id) {
     const Rider r{owner, control, id};
     if (!riders_.contains(r)) riders_.append(r);
-    if (!timer_.isActive()) timer_.start();
+    if (!timer_.isActive()) {
+        ticked_ = false;
+        timer_.start();
+    }
 }
 
 void CFrameCadence::Leave(CControlTimers* owner, QObject* control, int id) {
@@ -37,7 +40,15 @@ void CFrameCadence::Leave(CControlTimers* owner, QObject* control, int id) {
     if (riders_.isEmpty()) timer_.stop();
 }
 
+bool CFrameCadence::TickTooSoon(std::chrono::steady_clock::duration sinceLast, int intervalMs) {
+    return sinceLast * 2 < std::chrono::milliseconds(intervalMs);
+}
+
 void CFrameCadence::Tick() {
+    const auto at = std::chrono::steady_clock::now();
+    if (ticked_ && TickTooSoon(at - lastTick_, intervalMs_)) return;
+    ticked_ = true;
+    lastTick_ = at;
     // A handler may make others join or leave: the riders of this tick are
     // taken first (on the stack: nothing allocates per frame).
     QVarLengthArray<Rider, 16> now(riders_.begin(), riders_.end());

@@ -16,6 +16,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <chrono>
 #include <functional>
 
 class QWidget;
@@ -74,7 +75,11 @@ private:
 };
 
 // One repeating wake-up of a short period that the timers of that period
-// share. It runs while anyone rides it.
+// share. It runs while anyone rides it. Its ticks keep their due times (a
+// precise repeating timer is armed against its due time, not against the
+// time a handler ran), so a loaded machine makes ticks late but never makes
+// the cadence drift; a tick due less than half a period after a late one is
+// left out, so no two frames go out back to back.
 class CFrameCadence : public QObject {
     Q_OBJECT
 public:
@@ -84,6 +89,8 @@ public:
     void Join(CControlTimers* owner, QObject* control, int id);
     void Leave(CControlTimers* owner, QObject* control, int id);
     int Riders() const { return static_cast<int>(riders_.size()); }
+    // Whether a tick `sinceLast` after the last one that ran comes too soon.
+    static bool TickTooSoon(std::chrono::steady_clock::duration sinceLast, int intervalMs);
 
 private:
     explicit CFrameCadence(int intervalMs);
@@ -98,6 +105,9 @@ private:
         }
     };
     QTimer timer_;
+    int intervalMs_ = 0;
+    std::chrono::steady_clock::time_point lastTick_{};
+    bool ticked_ = false;  // since the cadence started
     QList<Rider> riders_;
 };
 

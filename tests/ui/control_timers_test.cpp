@@ -60,6 +60,24 @@ TEST(ControlTimers, ReArmingReusesTheTimerAndOneConnectionPerControl) {
     EXPECT_TRUE(timers.IsActive(&control, 1000));
 }
 
+// After a late tick the next one stays on its due time, unless that falls
+// less than half a period later: two frames back to back would show the same.
+TEST(ControlTimers, ACadenceLeavesOutATickDueJustAfterALateOne) {
+    using std::chrono::microseconds;
+    struct Case {
+        microseconds sinceLast;
+        int intervalMs;
+        bool tooSoon;
+    };
+    for (const Case& c : {Case{microseconds(5000), 5, false}, Case{microseconds(2500), 5, false},
+                          Case{microseconds(2499), 5, true}, Case{microseconds(300), 5, true},
+                          Case{microseconds(0), 5, true}, Case{microseconds(9000), 5, false},
+                          Case{microseconds(7000), 16, true}, Case{microseconds(8000), 16, false}}) {
+        SCOPED_TRACE(c.sinceLast.count());
+        EXPECT_EQ(CFrameCadence::TickTooSoon(c.sinceLast, c.intervalMs), c.tooSoon);
+    }
+}
+
 // Every device's frames ride one wake-up: timers of the same short period on
 // several controls fire together, and a cadence nobody rides stops.
 TEST(ControlTimers, FrameTimersOfSeveralControlsShareOneCadence) {
