@@ -217,8 +217,12 @@ void CDeviceOptionUI::OnTimer(int id) {
             ArmTimer(kTimerLightFrame, kLightFrameMs);
             if (device->GetPowerKind() != 0 && device->IsCommandOpen()) ArmTimer(kTimerPower, kPowerMs);
             break;
-        case kTimerLightFrame:
+        case kTimerLightFrame: {
             device->SendLightFrame();
+            // The mark follows the device's part in the synchronised lighting,
+            // whichever path ended it (a lighting change, a settings read).
+            if (const bool synced = device->CommandChannel().IsSyncLighting(); synced != IsSynchroMarked())
+                SetSynchroMark(synced);
             // Redrawn only where somebody can look, only the keys a frame
             // changed, and no more often than the display refreshes.
             if (picture_ && device->PictureDirty() && IsSelected() && device->PictureRefresh() &&
@@ -227,6 +231,7 @@ void CDeviceOptionUI::OnTimer(int id) {
             // The cadence stops by itself once the device is gone.
             if (device->IsCommandOpen()) ArmTimer(kTimerLightFrame, kLightFrameMs);
             break;
+        }
         case kTimerSyncRequest:
             device->ReadSettingsFromDevice();
             break;

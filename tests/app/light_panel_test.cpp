@@ -84,7 +84,8 @@ protected:
 
     // The mouse pad, connected, selected and with its profile loaded by the first read.
     COrvaneUSBDevice& PlugPad() {
-        bus_->Plug(sim::MakeEmulatedMousePad());
+        padSim_ = sim::MakeEmulatedMousePad();
+        bus_->Plug(padSim_);
         COrvaneUSBDevice& pad = Device(kPadRow);
         EXPECT_TRUE(test::WaitUntil(
             [&] { return wnd_->SelectedDevice() == &pad && pad.Profile()->GetSection().isObject(); }));
@@ -113,6 +114,7 @@ protected:
     std::vector<std::pair<const char*, QByteArray>> savedEnv_;
     std::shared_ptr<IHidBackend> previousBackend_;
     std::shared_ptr<sim::SimHidBus> bus_;
+    std::shared_ptr<sim::EmulatedDevice> padSim_;
     test::CScriptedDialogs dialogs_;
     NoLightBus lightBus_;
     std::unique_ptr<CMainWnd> wnd_;
@@ -179,6 +181,15 @@ TEST_F(LightPanelTest, EveryChangeIsStoredSavedAndEndsTheSynchronisedLighting) {
         EXPECT_EQ(pad.GetLightState(), expected);
         EXPECT_EQ(Stored(pad), expected);
         EXPECT_EQ(pad.CommandChannel().IsSyncLighting(), c.keepsSync);
+        // The pad's settings block of profile 0 holds it (the speed sent as 4 - speed).
+        const std::vector<uint8_t> block = padSim_->Memory(sim::SimMemory::kData);
+        ASSERT_GE(block.size(), 9u);
+        EXPECT_EQ(block[1], expected.effect);
+        EXPECT_EQ(block[2], expected.brightness);
+        EXPECT_EQ(block[3], 4 - expected.speed);
+        EXPECT_EQ(block[5], expected.multiColor);
+        EXPECT_EQ((std::vector<uint8_t>(block.begin() + 6, block.begin() + 9)),
+                  (std::vector<uint8_t>{expected.red, expected.green, expected.blue}));
         // The panel shows what was stored.
         CLightControlUI& panel = Panel(kPadRow);
         EXPECT_EQ(panel.EffectSelection(), expected.effect);

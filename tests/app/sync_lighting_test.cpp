@@ -174,6 +174,12 @@ TEST_F(SyncLightingTest, AKeyboardOnSpectrumPutsEveryDeviceOnTheSameColours) {
         },
         3000));
 
+    // A device whose part ends by another path (its settings read, a
+    // lighting change) loses its mark with its next frame.
+    Device(kPadRow).CommandChannel().SetSyncLighting(false);
+    EXPECT_TRUE(test::WaitUntil([&] { return !Item(kPadRow).IsSynchroMarked(); }, 2000));
+    EXPECT_TRUE(Item(kHeadsetRow).IsSynchroMarked());
+
     TraceCapture trace;
     wnd_->Exit();
     EXPECT_FALSE(wnd_->SyncLighting().Running());
