@@ -18,6 +18,11 @@ struct SimulatedSetup {
     std::shared_ptr<LightStatsFile> lightStats;
 };
 
+// The devices named in this variable (comma-separated: keyboard, mousepad,
+// headset) are made but not plugged in, so a benchmark can choose which page
+// comes first.
+inline constexpr const char* kLeaveOutEnv = "R88_SIM_LEAVE_OUT";
+
 SimulatedSetup MakeSimulatedSetup();
 
 }  // namespace r88::sim

@@ -158,7 +158,7 @@ Environment ProgramEnvironment(const ScratchHome& home) {
     if (!std::getenv("VANTIRO_DATA_DIR")) env.Set("VANTIRO_DATA_DIR", R88_BINARY_DIR "/share/vantiro-r88");
     // No session bus, no tracing, no desktop session: the program alone.
     for (const char* name : {"DBUS_SESSION_BUS_ADDRESS", "VANTIRO_TRACE", "SESSION_MANAGER",
-                             "WAYLAND_DISPLAY", "QT_LOGGING_RULES"})
+                             "WAYLAND_DISPLAY", "QT_LOGGING_RULES", "R88_SIM_LEAVE_OUT"})
         env.Unset(name);
     return env;
 }
@@ -496,6 +496,10 @@ void RunScene(benchmark::State& state, Scene scene, Measure measure, Workload wo
         env.Unset("DISPLAY");
     }
     if (measure == Measure::kRepaints) env.Set("QT_LOGGING_RULES", std::string(kPaintLogCategory) + "=true");
+    // Only the selected page's picture repaints, and the keyboard's picture
+    // does not animate yet: without the keyboard the first page is the pad's,
+    // on its wave, so the active runs count the cost of a live picture.
+    if (lighting && scene == Scene::kShownActive) env.Set("R88_SIM_LEAVE_OUT", "keyboard");
 
     std::vector<std::string> argv{program, "--simulate"};
     if (scene == Scene::kHidden) argv.push_back("--hidden");
