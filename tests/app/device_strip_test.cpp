@@ -6,25 +6,22 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QStackedWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 
 #include "app/device_manager.h"
 #include "app/device_option_ui.h"
-#include "app/light_control_bus.h"
 #include "app/main_wnd.h"
 #include "app/mp_device_power_ui.h"
 #include "device/qt/orvane_usb_device.h"
 #include "keyboard/qt/orvane_keyboard_device.h"
-#include "platform/hid_backend.h"
 #include "platform/trace.h"
 #include "platform/window_messages.h"
 #include "profile/json_file.h"
 #include "profile/qt/device_profile_ui.h"
 #include "sim/emulated_devices.h"
 #include "sim/sim_bus.h"
-#include "tests/ui/scripted_dialogs.h"
+#include "tests/app/emulated_window_test.h"
 #include "tests/ui/ui_fixture.h"
 #include "tests/ui/wait.h"
 #include "ui/find_control.h"
@@ -33,56 +30,8 @@
 namespace r88 {
 namespace {
 
-struct NoLightBus : ILightControlBus {
-    void Announce(int, int) override {}
-};
-
-// Description rows of the pages (the strip keeps that order).
-constexpr int kMouseRow = 0;
-constexpr int kKeyboardRow = 1;
-constexpr int kPadRow = 2;
-constexpr int kHeadsetRow = 3;
-
-// A main window on an emulated bus of its own, with a private data folder.
-class DeviceStripTest : public test::SkinTest {
+class DeviceStripTest : public test::EmulatedWindowTest {
 protected:
-    void SetUp() override {
-        test::SkinTest::SetUp();
-        ASSERT_TRUE(home_.isValid());
-        KeepEnv("XDG_DATA_HOME", home_.filePath(QStringLiteral("data")));
-        KeepEnv("XDG_CONFIG_HOME", home_.filePath(QStringLiteral("config")));
-        previousBackend_ = CurrentHidBackend();
-        bus_ = std::make_shared<sim::SimHidBus>();
-        SetCurrentHidBackend(bus_);
-        wnd_ = std::make_unique<CMainWnd>(dialogs_, lightBus_);
-        ASSERT_TRUE(wnd_->Create()) << wnd_->Error().toStdString();
-    }
-
-    void TearDown() override {
-        wnd_.reset();
-        SetCurrentHidBackend(previousBackend_);
-        for (const auto& [name, value] : savedEnv_) {
-            if (value.isNull())
-                qunsetenv(name);
-            else
-                qputenv(name, value);
-        }
-    }
-
-    void KeepEnv(const char* name, const QString& value) {
-        savedEnv_.emplace_back(name, qgetenv(name));
-        qputenv(name, value.toUtf8());
-    }
-
-    CDeviceManager& Devices() { return wnd_->Devices(); }
-    const CDeviceManager::Page& PageOfRow(int row) {
-        for (const CDeviceManager::Page& p : Devices().Pages())
-            if (p.row == row) return p;
-        ADD_FAILURE() << "no page for row " << row;
-        return Devices().Pages().front();
-    }
-    CDeviceOptionUI& Item(int row) { return *PageOfRow(row).item; }
-    COrvaneUSBDevice& Device(int row) { return *PageOfRow(row).device; }
     QWidget* Control(const char* name) { return ui::FindControl(wnd_.get(), QString::fromLatin1(name)); }
     QStackedWidget* Tabs(const char* name) { return qobject_cast<QStackedWidget*>(Control(name)); }
     bool Shown(int row) { return Item(row).IsVisibleItem(); }
@@ -91,14 +40,6 @@ protected:
         bus_->Plug(device);
         return device;
     }
-
-    QTemporaryDir home_;
-    std::vector<std::pair<const char*, QByteArray>> savedEnv_;
-    std::shared_ptr<IHidBackend> previousBackend_;
-    std::shared_ptr<sim::SimHidBus> bus_;
-    test::CScriptedDialogs dialogs_;
-    NoLightBus lightBus_;
-    std::unique_ptr<CMainWnd> wnd_;
 };
 
 TEST_F(DeviceStripTest, EveryKindGetsAHiddenItemAndAPageWithItsPicture) {

@@ -5,25 +5,21 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSlider>
-#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 
 #include "app/device_manager.h"
 #include "app/device_option_ui.h"
-#include "app/light_control_bus.h"
 #include "app/light_panel_routes.h"
 #include "app/main_wnd.h"
 #include "device/qt/orvane_usb_device.h"
 #include "lighting/qt/color_pallet_ui.h"
 #include "lighting/qt/light_control_ui.h"
 #include "lighting/qt/logo_tool_tip.h"
-#include "platform/hid_backend.h"
 #include "profile/json_file.h"
 #include "sim/emulated_devices.h"
 #include "sim/sim_bus.h"
-#include "tests/ui/scripted_dialogs.h"
-#include "tests/ui/ui_fixture.h"
+#include "tests/app/emulated_window_test.h"
 #include "tests/ui/wait.h"
 #include "ui/find_control.h"
 #include "ui/texts.h"
@@ -31,51 +27,10 @@
 namespace r88 {
 namespace {
 
-struct NoLightBus : ILightControlBus {
-    void Announce(int, int) override {}
-};
-
-constexpr int kMouseRow = 0;
-constexpr int kKeyboardRow = 1;
-constexpr int kPadRow = 2;
 const QSize kScreen(1920, 1080);
 
-class LightPanelTest : public test::SkinTest {
+class LightPanelTest : public test::EmulatedWindowTest {
 protected:
-    void SetUp() override {
-        test::SkinTest::SetUp();
-        ASSERT_TRUE(home_.isValid());
-        KeepEnv("XDG_DATA_HOME", home_.filePath(QStringLiteral("data")));
-        KeepEnv("XDG_CONFIG_HOME", home_.filePath(QStringLiteral("config")));
-        previousBackend_ = CurrentHidBackend();
-        bus_ = std::make_shared<sim::SimHidBus>();
-        SetCurrentHidBackend(bus_);
-        wnd_ = std::make_unique<CMainWnd>(dialogs_, lightBus_);
-        ASSERT_TRUE(wnd_->Create()) << wnd_->Error().toStdString();
-    }
-
-    void TearDown() override {
-        wnd_.reset();
-        SetCurrentHidBackend(previousBackend_);
-        for (const auto& [name, value] : savedEnv_) {
-            if (value.isNull())
-                qunsetenv(name);
-            else
-                qputenv(name, value);
-        }
-    }
-
-    void KeepEnv(const char* name, const QString& value) {
-        savedEnv_.emplace_back(name, qgetenv(name));
-        qputenv(name, value.toUtf8());
-    }
-
-    COrvaneUSBDevice& Device(int row) {
-        for (const CDeviceManager::Page& p : wnd_->Devices().Pages())
-            if (p.row == row) return *p.device;
-        ADD_FAILURE() << "no page for row " << row;
-        return *wnd_->Devices().Pages().front().device;
-    }
     CLightControlUI& Panel(int row) { return *Device(row).LightControl(); }
     template <class T = QWidget>
     T* Control(int row, const char* name) {
@@ -110,14 +65,7 @@ protected:
         return s;
     }
 
-    QTemporaryDir home_;
-    std::vector<std::pair<const char*, QByteArray>> savedEnv_;
-    std::shared_ptr<IHidBackend> previousBackend_;
-    std::shared_ptr<sim::SimHidBus> bus_;
     std::shared_ptr<sim::EmulatedDevice> padSim_;
-    test::CScriptedDialogs dialogs_;
-    NoLightBus lightBus_;
-    std::unique_ptr<CMainWnd> wnd_;
 };
 
 TEST_F(LightPanelTest, EveryChangeIsStoredSavedAndEndsTheSynchronisedLighting) {

@@ -2,22 +2,19 @@
 // settings they write when profiles change, the active profile a device
 // reports, the restore-defaults button and the light frames on the wire.
 #include <QAbstractButton>
-#include <QTemporaryDir>
 
 #include "app/device_manager.h"
 #include "app/device_option_ui.h"
-#include "app/light_control_bus.h"
 #include "app/main_wnd.h"
 #include "device/qt/orvane_usb_device.h"
 #include "headset/headset_light_reports.h"
-#include "platform/hid_backend.h"
 #include "platform/window_messages.h"
 #include "profile/json_file.h"
 #include "profile/qt/device_profile_ui.h"
 #include "sim/emulated_devices.h"
 #include "sim/sim_bus.h"
+#include "tests/app/emulated_window_test.h"
 #include "tests/ui/scripted_dialogs.h"
-#include "tests/ui/ui_fixture.h"
 #include "tests/ui/wait.h"
 #include "ui/find_control.h"
 
@@ -26,51 +23,10 @@ namespace {
 
 using sim::SimMemory;
 
-struct NoLightBus : ILightControlBus {
-    void Announce(int, int) override {}
-};
-
-constexpr int kKeyboardRow = 1;
-constexpr int kPadRow = 2;
-constexpr int kHeadsetRow = 3;
 constexpr int kWaitMs = 5000;
 
-class LightSettingsPagesTest : public test::SkinTest {
+class LightSettingsPagesTest : public test::EmulatedWindowTest {
 protected:
-    void SetUp() override {
-        test::SkinTest::SetUp();
-        ASSERT_TRUE(home_.isValid());
-        KeepEnv("XDG_DATA_HOME", home_.filePath(QStringLiteral("data")));
-        KeepEnv("XDG_CONFIG_HOME", home_.filePath(QStringLiteral("config")));
-        previousBackend_ = CurrentHidBackend();
-        SetCurrentHidBackend(bus_);
-        wnd_ = std::make_unique<CMainWnd>(dialogs_, lightBus_);
-        ASSERT_TRUE(wnd_->Create()) << wnd_->Error().toStdString();
-    }
-
-    void TearDown() override {
-        wnd_.reset();
-        SetCurrentHidBackend(previousBackend_);
-        for (const auto& [name, value] : savedEnv_) {
-            if (value.isNull())
-                qunsetenv(name);
-            else
-                qputenv(name, value);
-        }
-    }
-
-    void KeepEnv(const char* name, const QString& value) {
-        savedEnv_.emplace_back(name, qgetenv(name));
-        qputenv(name, value.toUtf8());
-    }
-
-    const CDeviceManager::Page& PageOfRow(int row) {
-        for (const CDeviceManager::Page& p : wnd_->Devices().Pages())
-            if (p.row == row) return p;
-        ADD_FAILURE() << "no page for row " << row;
-        return wnd_->Devices().Pages().front();
-    }
-    COrvaneUSBDevice& Device(int row) { return *PageOfRow(row).device; }
     CDeviceProfileUI& Bar(int row) { return *Device(row).ProfileBar(); }
 
     // Plugs the device and waits for its first read (the light frames start with it).
@@ -103,14 +59,7 @@ protected:
         return n;
     }
 
-    QTemporaryDir home_;
-    std::vector<std::pair<const char*, QByteArray>> savedEnv_;
-    std::shared_ptr<IHidBackend> previousBackend_;
-    std::shared_ptr<sim::SimHidBus> bus_ = std::make_shared<sim::SimHidBus>();
-    test::CScriptedDialogs dialogs_;
-    NoLightBus lightBus_;
     CJsonFile json_;
-    std::unique_ptr<CMainWnd> wnd_;
 };
 
 TEST_F(LightSettingsPagesTest, SelectingAProfileWritesItsEffectToThePad) {

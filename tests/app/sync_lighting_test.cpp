@@ -6,73 +6,29 @@
 
 #include <QFile>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <set>
 
 #include "app/device_manager.h"
 #include "app/device_option_ui.h"
-#include "app/light_control_bus.h"
 #include "app/main_wnd.h"
 #include "device/qt/orvane_usb_device.h"
-#include "platform/hid_backend.h"
 #include "platform/trace.h"
 #include "sim/emulated_devices.h"
 #include "sim/sim_bus.h"
-#include "tests/ui/scripted_dialogs.h"
-#include "tests/ui/ui_fixture.h"
+#include "tests/app/emulated_window_test.h"
 #include "tests/ui/wait.h"
 
 namespace r88 {
 namespace {
 
-struct NoLightBus : ILightControlBus {
-    void Announce(int, int) override {}
-};
-
-constexpr int kKeyboardRow = 1;
-constexpr int kPadRow = 2;
-constexpr int kHeadsetRow = 3;
-
-class SyncLightingTest : public test::SkinTest {
+class SyncLightingTest : public test::EmulatedWindowTest {
 protected:
     void SetUp() override {
-        test::SkinTest::SetUp();
-        ASSERT_TRUE(home_.isValid());
-        KeepEnv("XDG_DATA_HOME", home_.filePath(QStringLiteral("data")));
-        KeepEnv("XDG_CONFIG_HOME", home_.filePath(QStringLiteral("config")));
-        previousBackend_ = CurrentHidBackend();
-        bus_ = std::make_shared<sim::SimHidBus>();
-        SetCurrentHidBackend(bus_);
-        wnd_ = std::make_unique<CMainWnd>(dialogs_, lightBus_);
-        ASSERT_TRUE(wnd_->Create()) << wnd_->Error().toStdString();
+        test::EmulatedWindowTest::SetUp();
         sameMode_.setObjectName(QStringLiteral("deng_same_mode"));
     }
 
-    void TearDown() override {
-        wnd_.reset();
-        SetCurrentHidBackend(previousBackend_);
-        for (const auto& [name, value] : savedEnv_) {
-            if (value.isNull())
-                qunsetenv(name);
-            else
-                qputenv(name, value);
-        }
-    }
-
-    void KeepEnv(const char* name, const QString& value) {
-        savedEnv_.emplace_back(name, qgetenv(name));
-        qputenv(name, value.toUtf8());
-    }
-
-    const CDeviceManager::Page& PageOfRow(int row) {
-        for (const CDeviceManager::Page& p : wnd_->Devices().Pages())
-            if (p.row == row) return p;
-        ADD_FAILURE() << "no page for row " << row;
-        return wnd_->Devices().Pages().front();
-    }
-    COrvaneUSBDevice& Device(int row) { return *PageOfRow(row).device; }
-    CDeviceOptionUI& Item(int row) { return *PageOfRow(row).item; }
     bool Syncing(int row) { return Device(row).CommandChannel().IsSyncLighting(); }
 
     // Plugs the devices and waits for their first read (profile loaded,
@@ -109,14 +65,7 @@ protected:
         return *values.begin();
     }
 
-    QTemporaryDir home_;
-    std::vector<std::pair<const char*, QByteArray>> savedEnv_;
-    std::shared_ptr<IHidBackend> previousBackend_;
-    std::shared_ptr<sim::SimHidBus> bus_;
     std::map<int, std::shared_ptr<sim::EmulatedDevice>> plugged_;
-    test::CScriptedDialogs dialogs_;
-    NoLightBus lightBus_;
-    std::unique_ptr<CMainWnd> wnd_;
     QPushButton sameMode_;
 };
 
