@@ -13,20 +13,8 @@ namespace {
 
 using test::Led;
 using test::LedAt;
+using test::Light;
 using test::TestFrame;
-
-LightState Light(std::uint8_t brightness, std::uint8_t direction, std::uint8_t multi,
-                 Rgb colour = {10, 20, 30}, std::uint8_t speed = 0) {
-    LightState s;
-    s.brightness = brightness;
-    s.direction = direction;
-    s.multiColor = multi;
-    s.speed = speed;
-    s.red = colour.red;
-    s.green = colour.green;
-    s.blue = colour.blue;
-    return s;
-}
 
 TEST(SharedRenderers, BreathingRunsItsPhaseBothWays) {
     for (const std::uint8_t direction : {1, 0}) {

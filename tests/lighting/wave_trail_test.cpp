@@ -14,19 +14,8 @@ namespace {
 using test::Led;
 using test::LedAt;
 using test::Leds;
+using test::Light;
 using test::TestFrame;
-
-LightState Light(std::uint8_t brightness, std::uint8_t direction, std::uint8_t multi,
-                 Rgb colour = {10, 20, 30}) {
-    LightState s;
-    s.brightness = brightness;
-    s.direction = direction;
-    s.multiColor = multi;
-    s.red = colour.red;
-    s.green = colour.green;
-    s.blue = colour.blue;
-    return s;
-}
 
 TEST(WaveRenderer, FirstFramesOfEachKind) {
     struct Case {
