@@ -190,11 +190,21 @@ inline constexpr std::array<std::array<std::uint8_t, 2>, 16> ShowcasePairs = {{
 inline constexpr std::array<std::array<std::uint8_t, kMatrixRows>, kMatrixColumns> TwinkleSeed =
     keyboard_tables_detail::MakeTwinkleSeed();
 
+namespace keyboard_tables_detail {
+
+constexpr std::array<bool, kKeyboardLeds> MakeInSnake() {
+    std::array<bool, kKeyboardLeds> in{};
+    for (const std::uint8_t led : KeySnake)
+        if (led < kKeyboardLeds) in[led] = true;
+    return in;
+}
+inline constexpr std::array<bool, kKeyboardLeds> kInSnake = MakeInSnake();
+
+}  // namespace keyboard_tables_detail
+
 // The LED itself when it occurs in KeySnake, else kNoKey.
 constexpr std::uint8_t SnakeFilter(std::uint8_t led) {
-    for (const std::uint8_t k : KeySnake)
-        if (k == led && k != kNoKey) return led;
-    return kNoKey;
+    return led < kKeyboardLeds && keyboard_tables_detail::kInSnake[led] ? led : kNoKey;
 }
 
 static_assert(BloomCurve[24] == 255 && BloomCurve[25] == 248 && BloomCurve[88] == 0 && BloomCurve[87] == 1);
