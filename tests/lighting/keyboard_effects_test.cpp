@@ -228,6 +228,31 @@ TEST(KeyboardEffects, SetUpsOfTheSweepsAndTheBloom) {
     EXPECT_EQ(bloom.effects.KeyHue(21), 7);
 }
 
+TEST(KeyboardEffects, LoopingEffectsKeepGoing) {
+    // The showcase runs its five stages and starts over.
+    KeyboardFixture show(13);
+    std::set<int> stages;
+    bool restarted = false;
+    for (int n = 0; n < 3000 && !restarted; ++n) {
+        show.Frames(1);
+        stages.insert(show.effects.FrameCounter());
+        restarted = stages.size() == 5 && show.effects.FrameCounter() == 0;
+    }
+    EXPECT_TRUE(restarted) << stages.size();
+
+    // The sweeps seed themselves again: keys are still being lit long after the start.
+    for (const std::uint8_t effect : {12, 15}) {
+        KeyboardFixture f(effect);
+        f.Frames(1000);
+        std::size_t lit = 0;
+        for (int n = 0; n < 50; ++n) {
+            f.Frames(1);
+            lit += f.KeysAt(kFresh).size();
+        }
+        EXPECT_GT(lit, 0u) << int(effect);
+    }
+}
+
 TEST(KeyboardEffects, KeyEventsFindTheKeyBySlot) {
     KeyboardFixture f(6);
     std::vector<std::uint8_t> slots(126, 0xFF);
