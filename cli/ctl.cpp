@@ -22,8 +22,9 @@ void Usage(std::ostream& err) {
     err << "usage: r88ctl [--simulate] list\n"
            "       r88ctl [--simulate] [--trace] info\n"
            "       r88ctl --simulate dump keyboard|mousepad|headset MEMORY\n"
-           "       r88ctl render mouse|mousepad|headset --frames N [--effect ID] [--brightness 0..4]\n"
+           "       r88ctl render mouse|keyboard|mousepad|headset --frames N [--effect ID] [--brightness 0..4]\n"
            "              [--speed 0..4] [--direction 0|1] [--multicolour 0|1] [--colour R,G,B]\n"
+           "              [--key down:LED@FRAME|up:LED@FRAME]...   (keyboard)\n"
            "  list        every HID interface with its path, ids, interface and collection\n"
            "              numbers, usage page and usage\n"
            "  info        the device information block of every supported device found\n"
@@ -31,7 +32,9 @@ void Usage(std::ostream& err) {
            "              info data keyblock ledindex lightmask macro frame status\n"
            "  render      the first N light frames of the kind's effect, as the bytes sent to\n"
            "              the device (the headset: its twelve reports); unset options come from\n"
-           "              the kind's factory profile\n"
+           "              the kind's factory profile; the keyboard starts as after a change to\n"
+           "              the effect, and --key hands a key press or release to its reactions\n"
+           "              just before that frame\n"
            "  --simulate  use the emulated keyboard, mouse pad and headset instead of hardware\n"
            "  --trace     print every exchanged packet as the command trace writes it\n";
 }

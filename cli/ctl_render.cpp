@@ -25,6 +25,8 @@ namespace r88 {
 namespace {
 
 constexpr long kMaxFrames = 1000000;
+// The keyboard effects' random numbers start here on every run.
+constexpr std::uint32_t kKeyboardRandomSeed = 1;
 
 struct RenderKind {
     std::string_view name;  // as r88ctl takes it
@@ -33,9 +35,9 @@ struct RenderKind {
     bool headsetReports;
 };
 
-// The keyboard joins here with its own renderers.
-constexpr std::array<RenderKind, 3> kRenderKinds = {{
+constexpr std::array<RenderKind, 4> kRenderKinds = {{
     {"mouse", 0, &kMouseLightKind, false},
+    {"keyboard", 1, &kKeyboardLightKind, false},
     {"mousepad", 2, &kMousePadLightKind, false},
     {"headset", 3, &kHeadsetLightKind, true},
 }};
@@ -61,6 +63,27 @@ std::optional<Rgb> Colour(const std::string& text) {
         from = comma + 1;
     }
     return Rgb{channels[0], channels[1], channels[2]};
+}
+
+// A key event handed to the keyboard's reactions before frame `frame`.
+struct KeyEvent {
+    long frame = 0;
+    std::uint8_t led = 0;
+    std::uint8_t action = 0;  // 1 down, 2 up
+};
+
+// "down:N@F" or "up:N@F".
+std::optional<KeyEvent> ParseKeyEvent(const std::string& text) {
+    const std::size_t colon = text.find(':');
+    const std::size_t at = text.find('@');
+    if (colon == std::string::npos || at == std::string::npos || at < colon) return std::nullopt;
+    const std::string action = text.substr(0, colon);
+    if (action != "down" && action != "up") return std::nullopt;
+    const auto led = Number(text.substr(colon + 1, at - colon - 1), 0, 125);
+    const auto frame = Number(text.substr(at + 1), 1, kMaxFrames);
+    if (!led || !frame) return std::nullopt;
+    return KeyEvent{*frame, static_cast<std::uint8_t>(*led),
+                    static_cast<std::uint8_t>(action == "down" ? 1 : 2)};
 }
 
 void Hex(std::string& line, std::uint8_t byte) {
@@ -89,6 +112,8 @@ int RenderFrames(const std::vector<std::string>& args, std::ostream& out, std::o
     LightState light = profile.ReadLightState();
 
     long frames = 0;
+    std::vector<KeyEvent> keys;
+    const bool keyboard = kind->table == &kKeyboardLightKind;
     for (std::size_t i = 1; i < args.size(); i += 2) {
         if (i + 1 >= args.size()) return 2;
         const std::string& option = args[i];
@@ -112,6 +137,12 @@ int RenderFrames(const std::vector<std::string>& args, std::ostream& out, std::o
         } else if (option == "--multicolour") {
             n = Number(value, 0, 1);
             if (n) light.multiColor = static_cast<std::uint8_t>(*n);
+        } else if (option == "--key" && keyboard) {
+            const auto event = ParseKeyEvent(value);
+            if (event) {
+                keys.push_back(*event);
+                n = 0;
+            }
         } else if (option == "--colour") {
             const auto colour = Colour(value);
             if (colour) {
@@ -135,6 +166,17 @@ int RenderFrames(const std::vector<std::string>& args, std::ostream& out, std::o
     engine.ResetTrail(frame);
     CLightEffectRunner runner(frame, engine);
     runner.SetLight(light);
+    CKeyboardEffectShared keyboardShared;
+    keyboardShared.Seed(kKeyboardRandomSeed);
+    CKeyboardEffects keyboardEffects(frame, engine.State(), keyboardShared);
+    if (keyboard) {
+        keyboardEffects.ChangeEffect(light.effect);
+        runner.SetKeyboardEffects(&keyboardEffects);
+    }
+    // Events of one frame in the order given.
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const KeyEvent& a, const KeyEvent& b) { return a.frame < b.frame; });
+    auto nextKey = keys.begin();
 
     const auto step =
         static_cast<std::uint32_t>(std::max(FramePeriod(entry, light.speed), 1) * kind->table->tickMs);
@@ -142,6 +184,8 @@ int RenderFrames(const std::vector<std::string>& args, std::ostream& out, std::o
     std::vector<std::uint32_t> records(static_cast<std::size_t>(count));
     std::string line;
     for (long k = 1; k <= frames; ++k) {
+        for (; nextKey != keys.end() && nextKey->frame == k; ++nextKey)
+            keyboardEffects.DispatchKeyReaction(nextKey->led, nextKey->action, light);
         runner.RenderFrame(static_cast<std::uint32_t>(k) * step);
         for (int i = 0; i < count; ++i) records[static_cast<std::size_t>(i)] = frame.GetLedValue(i);
         line.clear();

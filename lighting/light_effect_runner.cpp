@@ -41,6 +41,9 @@ void CLightEffectRunner::RenderWave() {
 void CLightEffectRunner::RenderTrail(TrailShape shape) {
     r88::RenderTrail(frame_, engine_.State(), light_, shape);
 }
+void CLightEffectRunner::RenderKindEffect(std::uint8_t renderer) {
+    if (keyboard_ != nullptr) keyboard_->Render(renderer, light_);
+}
 void CLightEffectRunner::PlayLightSequence() {
     engine_.Sequence().Play(frame_, nowMs_);
 }

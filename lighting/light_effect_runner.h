@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "device/usb_device_core.h"
+#include "lighting/keyboard_effects.h"
 #include "lighting/light_effects.h"
 #include "lighting/light_engine.h"
 #include "profile/profile_records.h"
@@ -18,6 +19,8 @@ public:
 
     void SetLight(const LightState& light) { light_ = light; }
     const LightState& Light() const { return light_; }
+    // The keyboard's own renderers; none: its kKindOwn entries draw nothing.
+    void SetKeyboardEffects(CKeyboardEffects* keyboard) { keyboard_ = keyboard; }
     // Renders the frame of the light state's effect at `nowMs` (nothing
     // without a kind table).
     void RenderFrame(std::uint32_t nowMs);
@@ -32,12 +35,12 @@ public:
     void RenderWave() override;
     void RenderTrail(TrailShape shape) override;
     void PlayLightSequence() override;
-    // The keyboard's own renderers join here with the keyboard.
-    void RenderKindEffect(std::uint8_t) override {}
+    void RenderKindEffect(std::uint8_t renderer) override;
 
 private:
     CUsbDeviceCore& frame_;
     CLightEngine& engine_;
+    CKeyboardEffects* keyboard_ = nullptr;
     LightState light_;
     std::uint32_t nowMs_ = 0;
 };

@@ -140,10 +140,49 @@ TEST(Ctl, RenderPrintsTheBytesOfEachFrame) {
     EXPECT_EQ(line.size(), 12 * (17 * 3 - 1) + 11 * 3);
 }
 
+TEST(Ctl, RenderKeyboardStartsAfterTheEffectChangeAndTakesKeyEvents) {
+    // Effect 10 in white at full brightness: LED 0 starts from hue 33, so frame 1 shows
+    // spectrum entry 34 = (220, 255, 0) scaled by 255 / 256.
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCtl({"render", "keyboard", "--frames", "1", "--effect", "10", "--brightness", "4"}, out, err,
+                     nullptr),
+              0)
+        << err.str();
+    const std::string line = out.str();
+    EXPECT_EQ(line.size(), 126 * 3 * 3);  // 378 bytes, space-separated, one newline
+    EXPECT_EQ(line.substr(0, 8), "db fe 00");
+
+    // Effect 6 in one colour: LED 5 is dark until pressed before frame 2, full while held,
+    // and fades by 5 a frame from its release before frame 4.
+    std::ostringstream keys;
+    ASSERT_EQ(RunCtl({"render", "keyboard", "--frames", "5", "--effect", "6", "--multicolour", "0", "--colour",
+                      "255,255,255", "--brightness", "4", "--key", "up:5@4", "--key", "down:5@2"},
+                     keys, err, nullptr),
+              0)
+        << err.str();
+    std::vector<std::string> led5;
+    std::istringstream lines(keys.str());
+    for (std::string l; std::getline(lines, l);) led5.push_back(l.substr(5 * 9, 2));
+    // Level 255 → alpha 254 → 255 × 254 / 256 = 253; 250 → 249 → 248; 245 → 244 → 243.
+    EXPECT_EQ(led5, (std::vector<std::string>{"00", "fd", "fd", "f8", "f3"}));
+
+    // The random draws start from one seed: the sparkle repeats run by run.
+    std::ostringstream a, b;
+    ASSERT_EQ(RunCtl({"render", "keyboard", "--frames", "4", "--effect", "9"}, a, err, nullptr), 0);
+    ASSERT_EQ(RunCtl({"render", "keyboard", "--frames", "4", "--effect", "9"}, b, err, nullptr), 0);
+    EXPECT_EQ(a.str(), b.str());
+    EXPECT_NE(a.str().find_first_not_of("0 \n"), std::string::npos);
+}
+
 TEST(Ctl, RenderRefusesBadArgumentsAndSequences) {
     const std::vector<std::vector<std::string>> bad = {
         {"render"},
-        {"render", "keyboard", "--frames", "1"},
+        {"render", "keyboard", "--frames", "1", "--effect", "18"},  // a user light sequence
+        {"render", "keyboard", "--frames", "1", "--key", "down:126@1"},
+        {"render", "keyboard", "--frames", "1", "--key", "down:5@0"},
+        {"render", "keyboard", "--frames", "1", "--key", "press:5@1"},
+        {"render", "keyboard", "--frames", "1", "--key", "down:5"},
+        {"render", "mouse", "--frames", "1", "--key", "down:5@1"},
         {"render", "mouse"},
         {"render", "mouse", "--frames", "0"},
         {"render", "mouse", "--frames", "1", "--brightness", "5"},
