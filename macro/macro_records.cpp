@@ -11,8 +11,9 @@
 namespace r88 {
 namespace {
 
-// Events of one file the readers take; a block's event count is 16 bits.
-constexpr Json::ArrayIndex kMaxEventsPerFile = 65535;
+// Every event of a file is taken (the reader's size cap bounds them); the
+// image refuses a macro too long for its 16-bit fields before writing one.
+constexpr Json::ArrayIndex kMaxEventsPerFile = std::numeric_limits<Json::ArrayIndex>::max();
 
 int ClampToInt(std::int64_t v) {
     return static_cast<int>(
