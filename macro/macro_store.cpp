@@ -145,8 +145,9 @@ MacroRename CMacroStore::RenameMacro(int index, const std::string& name) {
 bool CMacroStore::DeleteMacro(int index) {
     Json::Value document;
     if (ReadList(document) == ListState::kUnusable) return false;
-    if (index < 0 || index >= static_cast<int>(Entries(document).size())) return false;
-    const std::string id = Entries(document)[static_cast<std::size_t>(index)].id;
+    const std::vector<MacroEntry> entries = Entries(document);
+    if (index < 0 || index >= static_cast<int>(entries.size())) return false;
+    const std::string id = entries[static_cast<std::size_t>(index)].id;
     const std::string eventPath = EventFileOf(document, index);
     Json::Value removed;
     document["MacroInfo"].removeIndex(static_cast<Json::ArrayIndex>(index), &removed);
