@@ -58,7 +58,8 @@ int FindCombinationRow(const KeyAssignment& code) {
     return kNoSelection;
 }
 
-void DecodeKeyboardKey(KeySetPanelState& state, const KeyAssignment& code) {
+// Returns the function that shows the code.
+int DecodeKeyboardKey(KeySetPanelState& state, const KeyAssignment& code) {
     const std::uint8_t p1 = code.param1;
     const std::uint8_t p2 = code.param2;
     if (p1 != 0 && p2 != 0 && p1 <= 128) {
@@ -72,12 +73,11 @@ void DecodeKeyboardKey(KeySetPanelState& state, const KeyAssignment& code) {
         }
         const int key = FindKeyboardRow(0, p2, kModifierRowCount);
         state.keyTextId = key < 0 ? std::string() : kKeyTable[static_cast<std::size_t>(key)].textId;
-        return;
+        return key_function::kKeyboardKey;
     }
     if (p1 != 0 && p2 != 0) {
-        state.function = key_function::kCombinationKey;
         state.combinationKeyItem = FindCombinationRow(code);
-        return;
+        return key_function::kCombinationKey;
     }
     const int row = FindKeyboardRow(p1, p2, 0);
     if (row < 0) {
@@ -85,13 +85,14 @@ void DecodeKeyboardKey(KeySetPanelState& state, const KeyAssignment& code) {
         state.keyTextId.clear();
         state.working.code.param1 = 0;
         state.working.code.param2 = 0;
-        return;
+        return key_function::kKeyboardKey;
     }
     // A lone modifier keeps its option, so applying the shown choices again
     // stores the modifier instead of an empty key.
     const auto r = static_cast<std::size_t>(row);
     state.modifierOption = r < kModifierRowCount ? ModifierOptionOfRow(r) : 0;
     state.keyTextId = kKeyTable[r].textId;
+    return key_function::kKeyboardKey;
 }
 
 }  // namespace
@@ -205,10 +206,7 @@ void DecodeToPanel(KeySetPanelState& state, const KeyAssignmentEntry& entry) {
             state.fireCount = std::to_string(c.param2);
             break;
         case assign_type::kKeyboard:
-            fn = key_function::kKeyboardKey;
-            state.function = fn;  // the combination rule below may override it
-            DecodeKeyboardKey(state, c);
-            fn = state.function;
+            fn = DecodeKeyboardKey(state, c);
             break;
         case assign_type::kMedia:
             fn = key_function::kMedia;
@@ -243,7 +241,7 @@ void DecodeToPanel(KeySetPanelState& state, const KeyAssignmentEntry& entry) {
             break;
         case assign_type::kGun:
             fn = key_function::kGunKey;
-            state.gunKeyItem = c.param1;
+            state.gunKeyItem = c.param1;  // the combo's own item count bounds it
             break;
         case assign_type::kSpecial:
             fn = key_function::kDisableKey;

@@ -224,6 +224,11 @@ TEST(KeySetPanelModel, CodesWithoutAFunctionHideTheFunctionArea) {
     ShowKey(s, E({0x30, 0xCD, 0x00}), E(kEsc));
     EXPECT_FALSE(s.layoutVisible);
     EXPECT_EQ(s.function, 6);
+    s.functionItems = {0, 7};
+    s.function = 7;
+    ShowKey(s, E({0x20, 0x81, 0x12}), E(kEsc));
+    EXPECT_FALSE(s.layoutVisible);
+    EXPECT_EQ(s.function, 7);
 }
 
 TEST(KeySetPanelModel, MacroIndexPastTheListUnselectsTheMacroCombos) {
