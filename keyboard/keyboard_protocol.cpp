@@ -26,6 +26,11 @@ int CKeyboardProtocol::ReadConnection(std::span<const KeyAssignmentPair> keyList
     Note(first, channel_.CMD_BEGIN());
     const int infoResult = ReadInfo();
     Note(first, infoResult);
+    if (infoResult != kResultOk) {
+        // Without this keyboard's slot count nothing else can be read safely.
+        Note(first, channel_.CMD_END());
+        return first;
+    }
     const size_t slots = info_[kInfoSlotCount];
     if (!channel_.SetDataLength(static_cast<unsigned>(slots * 3))) {
         // More slots than the key table holds: nothing of this keyboard can be mapped.
@@ -42,7 +47,7 @@ int CKeyboardProtocol::ReadConnection(std::span<const KeyAssignmentPair> keyList
     const int ledResult = channel_.CMD_READ_KEYMAP_EX(leds);
     Note(first, ledResult);
     Note(first, channel_.CMD_END());
-    if (infoResult != kResultOk || blockResult != kResultOk || ledResult != kResultOk) return first;
+    if (blockResult != kResultOk || ledResult != kResultOk) return first;
 
     std::array<KeyAssignment, kKeyboardUiKeys> current{};
     KeySlotHints hints;

@@ -43,8 +43,9 @@ public:
     // keep their slots; the map of an earlier connection helps the same way.
     // A closed channel reads nothing and keeps the map. N x 3 past 512 stops
     // after the information block with no map (no key gets a slot;
-    // HasSlotMap tells). A key
-    // block or LED table that could not be read keeps the map as it was.
+    // HasSlotMap tells). An information block, key block or LED table that
+    // could not be read keeps the map as it was (a map from zeros would
+    // leave every key without its slot).
     int ReadConnection(std::span<const KeyAssignmentPair> keyList = {});
 
     // The active profile p (1 byte at 0) and its record at p x 25 (byte 0

@@ -140,9 +140,16 @@ TEST_F(KeyboardProtocolTest, TooManySlotsStopsTheReadAndNoKeyBlockIsWritten) {
     EXPECT_EQ(device_->Memory(SimMemory::kKeyBlock), before);
 }
 
-TEST_F(KeyboardProtocolTest, ClosedChannelReadsNothingAndKeepsTheMap) {
+TEST_F(KeyboardProtocolTest, FailedReadsAndAClosedChannelKeepTheMap) {
     Connect();
     const KeySlotMap before = keyboard_.SlotMap();
+    for (uint8_t command : {kCmdReadInfo, kCmdReadKeymap, kCmdReadKeymapEx}) {
+        device_->Faults().Arm({.kind = sim::FaultKind::kStatus, .command = command, .chunk = 0, .status = 0xFF});
+        EXPECT_EQ(keyboard_.ReadConnection(), kResultRejected) << int(command);
+        EXPECT_EQ(keyboard_.SlotMap(), before) << int(command);
+        EXPECT_EQ(channel_.DataLength(), sim::kKeyboardSlots * 3);
+    }
+
     channel_.CloseHid();
     EXPECT_EQ(keyboard_.ReadConnection(), kResultNoReply);
     EXPECT_EQ(keyboard_.SlotMap(), before);
@@ -275,6 +282,8 @@ struct SequenceCase {
     int (*write)(CKeyboardProtocol&, const KeyboardProfileWrite&);
     std::vector<uint8_t> commands;
 };
+
+void PrintTo(const SequenceCase& c, std::ostream* os) { *os << c.name; }
 
 class KeyboardWriteSequenceTest : public KeyboardProtocolTest,
                                   public ::testing::WithParamInterface<SequenceCase> {};

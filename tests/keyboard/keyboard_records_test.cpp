@@ -158,6 +158,8 @@ struct RemapCase {
     bool factoryTellsApart = true;
 };
 
+void PrintTo(const RemapCase& c, std::ostream* os) { *os << c.name; }
+
 class KeySlotMapRemapTest : public ::testing::TestWithParam<RemapCase> {};
 
 TEST_P(KeySlotMapRemapTest, RemappedKeysKeepTheirSlotsAcrossConnections) {
