@@ -57,8 +57,8 @@ int CKeyboardProtocol::ReadConnection(std::span<const KeyAssignmentPair> keyList
     }
     // A map found earlier on a keyboard of the same slot count still fits it.
     if (hasMap_ && slotCount_ == slots) hints.previous = &map_;
-    const KeySlotMap map = BuildKeySlotMap(std::span(block).first(slots * 3), std::span(leds).first(slots), slots,
-                                           hints);
+    const KeySlotMap map =
+        BuildKeySlotMap(std::span(block).first(slots * 3), std::span(leds).first(slots), slots, hints);
     map_ = map;
     hasMap_ = true;
     slotCount_ = slots;

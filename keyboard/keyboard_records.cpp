@@ -64,7 +64,8 @@ std::array<uint8_t, kKeyboardUiKeys> MatchSlots(std::span<const uint8_t> keyBloc
 }
 
 size_t MappedKeys(const std::array<uint8_t, kKeyboardUiKeys>& slotOf) {
-    return static_cast<size_t>(std::count_if(slotOf.begin(), slotOf.end(), [](uint8_t s) { return s != kNoSlot; }));
+    return static_cast<size_t>(
+        std::count_if(slotOf.begin(), slotOf.end(), [](uint8_t s) { return s != kNoSlot; }));
 }
 
 }  // namespace
@@ -109,10 +110,18 @@ std::array<uint8_t, kKeyTableMaxBytes> EncodeKeyBlock(const KeySlotMap& map,
     return block;
 }
 
-uint16_t WinLockFlag(const KeyboardSystemSettings& s) { return static_cast<uint16_t>(s.words[2]); }
-uint16_t Key6Flag(const KeyboardSystemSettings& s) { return static_cast<uint16_t>(s.words[1]); }
-uint16_t WinKeyFlag(const KeyboardSystemSettings& s) { return static_cast<uint16_t>(s.words[2] >> 16); }
-uint16_t PollingRate(const KeyboardSystemSettings& s) { return static_cast<uint16_t>(s.words[1] >> 16); }
+uint16_t WinLockFlag(const KeyboardSystemSettings& s) {
+    return static_cast<uint16_t>(s.words[2]);
+}
+uint16_t Key6Flag(const KeyboardSystemSettings& s) {
+    return static_cast<uint16_t>(s.words[1]);
+}
+uint16_t WinKeyFlag(const KeyboardSystemSettings& s) {
+    return static_cast<uint16_t>(s.words[2] >> 16);
+}
+uint16_t PollingRate(const KeyboardSystemSettings& s) {
+    return static_cast<uint16_t>(s.words[1] >> 16);
+}
 
 KeyboardSettingsRecord EncodeKeyboardSettings(const LightState& light, const KeyboardSystemSettings& system) {
     using namespace record_byte;
@@ -134,7 +143,8 @@ KeyboardSettingsRecord EncodeKeyboardSettings(const LightState& light, const Key
     return r;
 }
 
-void DecodeKeyboardSettings(const KeyboardSettingsRecord& r, LightState& light, KeyboardSystemSettings& system) {
+void DecodeKeyboardSettings(const KeyboardSettingsRecord& r, LightState& light,
+                            KeyboardSystemSettings& system) {
     using namespace record_byte;
     light.effect = r[kEffect];
     light.brightness = r[kBrightness];

@@ -39,7 +39,9 @@ std::vector<KeyAssignmentPair> DefaultKeyList() {
 
 // The slot of UI key j on the factory keyboard: its matrix position, scanned
 // column by column.
-size_t FactorySlotOf(size_t j) { return (j % sim::kKeyboardColumns) * sim::kKeyboardRows + j / sim::kKeyboardColumns; }
+size_t FactorySlotOf(size_t j) {
+    return (j % sim::kKeyboardColumns) * sim::kKeyboardRows + j / sim::kKeyboardColumns;
+}
 
 class KeyboardProtocolTest : public ::testing::Test {
 protected:
@@ -121,6 +123,11 @@ TEST_F(KeyboardProtocolTest, ConnectionReadBuildsTheSlotMapOfTheFactoryKeyboard)
     EXPECT_TRUE(down->pressed);
     EXPECT_FALSE(keyboard_.KeyEventFor(static_cast<uint16_t>(kNotifyKeyDown + 150)).has_value());
     EXPECT_FALSE(keyboard_.KeyEventFor(kNotifySyncRequest).has_value());
+
+    // Only key table 0 exists: another is refused, still bracketed.
+    device_->Log().Clear();
+    EXPECT_EQ(keyboard_.WriteKeyAssignments(1, DefaultKeyList()), kResultBadTableIndex);
+    EXPECT_EQ(Commands(), (std::vector<uint8_t>{kCmdReadInfo, kCmdBegin, kCmdEnd}));
 }
 
 TEST_F(KeyboardProtocolTest, TooManySlotsStopsTheReadAndNoKeyBlockIsWritten) {
@@ -144,12 +151,14 @@ TEST_F(KeyboardProtocolTest, FailedReadsAndAClosedChannelKeepTheMap) {
     Connect();
     const KeySlotMap before = keyboard_.SlotMap();
     for (uint8_t command : {kCmdReadInfo, kCmdReadKeymap, kCmdReadKeymapEx}) {
-        device_->Faults().Arm({.kind = sim::FaultKind::kStatus, .command = command, .chunk = 0, .status = 0xFF});
+        device_->Faults().Arm(
+            {.kind = sim::FaultKind::kStatus, .command = command, .chunk = 0, .status = 0xFF});
         EXPECT_EQ(keyboard_.ReadConnection(), kResultRejected) << int(command);
         EXPECT_EQ(keyboard_.SlotMap(), before) << int(command);
         EXPECT_EQ(channel_.DataLength(), sim::kKeyboardSlots * 3);
     }
 
+    device_->Log().Clear();
     channel_.CloseHid();
     EXPECT_EQ(keyboard_.ReadConnection(), kResultNoReply);
     EXPECT_EQ(keyboard_.SlotMap(), before);
@@ -165,11 +174,11 @@ TEST_F(KeyboardProtocolTest, FailedReadsAndAClosedChannelKeepTheMap) {
 
 TEST_F(KeyboardProtocolTest, RemappedProfileSurvivesReconnection) {
     std::vector<KeyAssignmentPair> list = DefaultKeyList();
-    list[64].current.code = kDefaultKeyLayout[65];   // A sends S
-    list[65].current.code = kDefaultKeyLayout[64];   // S sends A
-    list[0].current.code = {0xD0, 0xA2, 0x01};       // Esc plays macro 1
-    list[43].current.code = {0xA0, 0x00, 0x00};      // Q disabled
-    list[66].current.code = kDefaultKeyLayout[67];   // D sends F, as F does
+    list[64].current.code = kDefaultKeyLayout[65];  // A sends S
+    list[65].current.code = kDefaultKeyLayout[64];  // S sends A
+    list[0].current.code = {0xD0, 0xA2, 0x01};      // Esc plays macro 1
+    list[43].current.code = {0xA0, 0x00, 0x00};     // Q disabled
+    list[66].current.code = kDefaultKeyLayout[67];  // D sends F, as F does
     Connect(list);
     const KeySlotMap first = keyboard_.SlotMap();
     keyboard_.WriteKeyAssignments(0, list);
@@ -198,14 +207,20 @@ TEST_F(KeyboardProtocolTest, RemappedProfileSurvivesReconnection) {
 }
 
 TEST_F(KeyboardProtocolTest, SettingsRecordReachesTheDataMemoryAndReadsBack) {
-    const LightState light{.effect = 20, .brightness = 2, .speed = 0, .direction = 1, .multiColor = 0,
-                           .red = 0x11, .green = 0x22, .blue = 0x33};
+    const LightState light{.effect = 20,
+                           .brightness = 2,
+                           .speed = 0,
+                           .direction = 1,
+                           .multiColor = 0,
+                           .red = 0x11,
+                           .green = 0x22,
+                           .blue = 0x33};
     const KeyboardSystemSettings system{{0, 1u | 3u << 16, 1u | 1u << 16}};
     EXPECT_EQ(keyboard_.WriteSettings(light, system), kResultOk);
     EXPECT_EQ(SentPackets(), (std::vector<Sent>{{kCmdBegin, 0, 0}, {kCmdWriteData, 25, 0}, {kCmdEnd, 0, 0}}));
     EXPECT_EQ(MemoryAt(SimMemory::kData, 0, 25),
-              (std::vector<uint8_t>{0, 0, 2, 4, 1, 0, 0x11, 0x22, 0x33, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 3, 0,
-                                    0}));
+              (std::vector<uint8_t>{0, 0, 2, 4, 1, 0, 0x11, 0x22, 0x33, 0, 0, 0, 0,
+                                    0, 0, 0, 0, 0, 0, 1,    1,    1,    3, 0, 0}));
 
     // The keyboard switches to its profile 1 and changes it there.
     const uint8_t record1[] = {9, 4, 1, 4, 0, 1, 1, 2, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0};
@@ -218,13 +233,20 @@ TEST_F(KeyboardProtocolTest, SettingsRecordReachesTheDataMemoryAndReadsBack) {
     ASSERT_EQ(keyboard_.ReadSettings(back, backSystem), kResultOk);
     EXPECT_EQ(SentPackets(), (std::vector<Sent>{{kCmdReadData, 1, 0}, {kCmdReadData, 25, 25}}));
     EXPECT_EQ(keyboard_.Record()[0], 1);
-    EXPECT_EQ(back, (LightState{.effect = 4, .brightness = 1, .speed = 0, .direction = 0, .multiColor = 1,
-                                .red = 1, .green = 2, .blue = 3}));
+    EXPECT_EQ(back, (LightState{.effect = 4,
+                                .brightness = 1,
+                                .speed = 0,
+                                .direction = 0,
+                                .multiColor = 1,
+                                .red = 1,
+                                .green = 2,
+                                .blue = 3}));
     EXPECT_EQ(PollingRate(backSystem), 3);  // byte 22 = 2 is not read back
     EXPECT_EQ(backSystem.words[2], 0u);
 
     // A read the keyboard does not answer changes nothing.
-    device_->Faults().Arm({.kind = sim::FaultKind::kStatus, .command = kCmdReadData, .chunk = 0, .status = 0xFF});
+    device_->Faults().Arm(
+        {.kind = sim::FaultKind::kStatus, .command = kCmdReadData, .chunk = 0, .status = 0xFF});
     LightState untouched = light;
     EXPECT_NE(keyboard_.ReadSettings(untouched, backSystem), kResultOk);
     EXPECT_EQ(untouched, light);
@@ -283,7 +305,9 @@ struct SequenceCase {
     std::vector<uint8_t> commands;
 };
 
-void PrintTo(const SequenceCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const SequenceCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class KeyboardWriteSequenceTest : public KeyboardProtocolTest,
                                   public ::testing::WithParamInterface<SequenceCase> {};
@@ -317,7 +341,8 @@ TEST_P(KeyboardWriteSequenceTest, ReachesTheMemoriesInOrder) {
         return std::find(c.begin(), c.end(), command) != c.end();
     };
     if (has(kCmdWriteKeymap)) {
-        EXPECT_EQ(MemoryAt(SimMemory::kKeyBlock, FactorySlotOf(64) * 3, 3), (std::vector<uint8_t>{0x20, 0x00, 0x99}));
+        EXPECT_EQ(MemoryAt(SimMemory::kKeyBlock, FactorySlotOf(64) * 3, 3),
+                  (std::vector<uint8_t>{0x20, 0x00, 0x99}));
     }
     if (has(kCmdWriteData)) {
         EXPECT_EQ(MemoryAt(SimMemory::kData, 1, 3), (std::vector<uint8_t>{3, 4, 2}));
@@ -331,7 +356,8 @@ TEST_P(KeyboardWriteSequenceTest, ReachesTheMemoriesInOrder) {
 
 INSTANTIATE_TEST_SUITE_P(
     Occasions, KeyboardWriteSequenceTest,
-    ::testing::Values(SequenceCase{"ProfileSelected", &WriteSelectedProfile, Join({kKeys, kMacros, kSettings})},
+    ::testing::Values(SequenceCase{"ProfileSelected", &WriteSelectedProfile,
+                                   Join({kKeys, kMacros, kSettings})},
                       SequenceCase{"Reset", &WriteResetProfile, Join({kSettings, kMacros, kKeys})},
                       SequenceCase{"RestoreDefaults", &WriteRestoredDefaults, Join({kKeys, kSettings})},
                       SequenceCase{"KeyPanelSave", &WriteSavedKeys, Join({kMacros, kKeys})}),

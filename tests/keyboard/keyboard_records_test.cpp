@@ -15,7 +15,9 @@ namespace {
 constexpr KeyAssignment kBlank{0x20, 0x00, 0x00};
 constexpr size_t kBlankKeys[] = {18, 19, 20, 62, 104};
 
-bool IsBlank(size_t key) { return kDefaultKeyLayout[key] == kBlank; }
+bool IsBlank(size_t key) {
+    return kDefaultKeyLayout[key] == kBlank;
+}
 
 // A keyboard's memories: slot s holds `codes[s]` and LED `leds[s]`.
 struct Board {
@@ -29,7 +31,9 @@ struct Board {
         block[slot * 3 + 1] = code.param1;
         block[slot * 3 + 2] = code.param2;
     }
-    KeyAssignment At(size_t slot) const { return {block[slot * 3], block[slot * 3 + 1], block[slot * 3 + 2]}; }
+    KeyAssignment At(size_t slot) const {
+        return {block[slot * 3], block[slot * 3 + 1], block[slot * 3 + 2]};
+    }
 };
 
 // Every non-blank key's default code in slot order 0..125, the blanks' one
@@ -158,7 +162,9 @@ struct RemapCase {
     bool factoryTellsApart = true;
 };
 
-void PrintTo(const RemapCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const RemapCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class KeySlotMapRemapTest : public ::testing::TestWithParam<RemapCase> {};
 
@@ -175,7 +181,8 @@ TEST_P(KeySlotMapRemapTest, RemappedKeysKeepTheirSlotsAcrossConnections) {
     const KeySlotMap fresh = BuildKeySlotMap(written.block, written.leds, written.slots, {current, nullptr});
     const KeySlotMap again = BuildKeySlotMap(written.block, written.leds, written.slots, {current, &first});
     for (const KeySlotMap* map : {&fresh, &again}) {
-        for (const auto& [key, code] : GetParam().changes) EXPECT_EQ(map->slotOf[key], first.slotOf[key]) << key;
+        for (const auto& [key, code] : GetParam().changes)
+            EXPECT_EQ(map->slotOf[key], first.slotOf[key]) << key;
         EXPECT_EQ(Written(written, *map, list).block, written.block);
     }
     EXPECT_EQ(again, first);
@@ -189,22 +196,29 @@ TEST_P(KeySlotMapRemapTest, RemappedKeysKeepTheirSlotsAcrossConnections) {
 
 INSTANTIATE_TEST_SUITE_P(
     Profiles, KeySlotMapRemapTest,
-    ::testing::Values(RemapCase{"NewCodes", {{0, {0x20, 0x00, 0x99}}, {64, {0xD0, 0xA2, 0x07}}}},
-                      RemapCase{"Disabled", {{43, {0xA0, 0x00, 0x00}}, {44, kBlank}}},
-                      RemapCase{"Swapped", {{64, kDefaultKeyLayout[65]}, {65, kDefaultKeyLayout[64]}}, false},
-                      // Key 64 sends key 66's code, which key 66 still sends too.
-                      RemapCase{"Duplicated", {{66 - 2, kDefaultKeyLayout[66]}}},
-                      RemapCase{"Chain", {{1, kDefaultKeyLayout[2]}, {2, kDefaultKeyLayout[3]}, {3, {0x20, 0, 0x77}}}}),
+    ::testing::Values(
+        RemapCase{"NewCodes", {{0, {0x20, 0x00, 0x99}}, {64, {0xD0, 0xA2, 0x07}}}},
+        RemapCase{"Disabled", {{43, {0xA0, 0x00, 0x00}}, {44, kBlank}}},
+        RemapCase{"Swapped", {{64, kDefaultKeyLayout[65]}, {65, kDefaultKeyLayout[64]}}, false},
+        // Key 64 sends key 66's code, which key 66 still sends too.
+        RemapCase{"Duplicated", {{66 - 2, kDefaultKeyLayout[66]}}},
+        RemapCase{"Chain", {{1, kDefaultKeyLayout[2]}, {2, kDefaultKeyLayout[3]}, {3, {0x20, 0, 0x77}}}}),
     [](const ::testing::TestParamInfo<RemapCase>& p) { return std::string(p.param.name); });
 
 TEST(KeyboardSettingsRecordTest, EncodesTheProfileAndReadsBackWhatTheRecordCarries) {
-    LightState light{.effect = 5, .brightness = 3, .speed = 0, .direction = 1, .multiColor = 1,
-                     .red = 10, .green = 20, .blue = 30};
+    LightState light{.effect = 5,
+                     .brightness = 3,
+                     .speed = 0,
+                     .direction = 1,
+                     .multiColor = 1,
+                     .red = 10,
+                     .green = 20,
+                     .blue = 30};
     // Repeat 7, RepeatDelay 2; Key6Flag 1, PollingRate 3; WFlag 1, WinFlag 0.
     const KeyboardSystemSettings system{{7u | 2u << 16, 1u | 3u << 16, 1u}};
     const KeyboardSettingsRecord r = EncodeKeyboardSettings(light, system);
-    const KeyboardSettingsRecord expected = {0, 5, 3, 4, 1, 1, 10, 20, 30, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                             1, 1, 0, 3, 0, 0};
+    const KeyboardSettingsRecord expected = {0, 5, 3, 4, 1, 1, 10, 20, 30, 0, 0, 0, 0,
+                                             0, 0, 0, 0, 0, 0, 1,  1,  0,  3, 0, 0};
     EXPECT_EQ(r, expected);
 
     struct EffectCase {
@@ -229,8 +243,15 @@ TEST(KeyboardSettingsRecordTest, EncodesTheProfileAndReadsBackWhatTheRecordCarri
     back.spare16 = 0x1234;
     KeyboardSystemSettings backSystem{{7u | 2u << 16, 1u | 1u << 16, 1u}};
     DecodeKeyboardSettings(read, back, backSystem);
-    EXPECT_EQ(back, (LightState{.effect = 9, .brightness = 1, .speed = 0, .direction = 0, .multiColor = 1,
-                                .red = 1, .green = 2, .blue = 3, .spare16 = 0x1234}));
+    EXPECT_EQ(back, (LightState{.effect = 9,
+                                .brightness = 1,
+                                .speed = 0,
+                                .direction = 0,
+                                .multiColor = 1,
+                                .red = 1,
+                                .green = 2,
+                                .blue = 3,
+                                .spare16 = 0x1234}));
     EXPECT_EQ(backSystem, (KeyboardSystemSettings{{7u | 2u << 16, 0u | 1u << 16, 0u | 1u << 16}}));
     EXPECT_EQ(PollingRate(backSystem), 1);
 
