@@ -278,6 +278,10 @@ int CHidCommandChannel::CMD_WRITE_LIGHT(std::span<const uint8_t> buffer) {
     return Chunked(kCmdWriteLight, {}, buffer, 0, Via::kLight);
 }
 
+int CHidCommandChannel::CMD_WRITE_LIGHT(std::span<const uint8_t> buffer, uint16_t start) {
+    return Chunked(kCmdWriteLight, {}, buffer, start, Via::kLight);
+}
+
 int CHidCommandChannel::CMD_STREAM_LIGHT(std::span<const uint8_t> buffer) {
     return Chunked(kCmdStreamLight, {}, buffer, 0, Via::kStream);
 }

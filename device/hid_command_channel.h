@@ -136,6 +136,8 @@ public:
     // A stream frame that finds an earlier report still inside the device is
     // dropped whole at once (trace "放弃灯光数据", result 1).
     int CMD_WRITE_LIGHT(std::span<const uint8_t> buffer);
+    // The same from `start` (one byte of the keyboard's light mask at its own offset).
+    int CMD_WRITE_LIGHT(std::span<const uint8_t> buffer, uint16_t start);
     int CMD_STREAM_LIGHT(std::span<const uint8_t> buffer);
     int CMD_WRITE_MACRO(std::span<const uint8_t> buffer);
     // One packet: byte 4 = buffer.size() (1..56, else 0 and nothing sent), bytes 5-6 = offset.
